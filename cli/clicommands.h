@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitUsage = 2;
+
+// Runs verbanto-cli with its arguments (the program name left out) and
+// returns the exit code.
+int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostream& Err);

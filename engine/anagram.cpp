@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "anagram.h"
+
+#include "anagramengine.h"
+
+namespace {
+
+// Blank as the status sees it: nothing left once every code up to 32 is
+// trimmed from both ends.
+bool IsBlank(std::u16string_view S)
+{
+    for (char16_t C : S)
+        if (C > u' ')
+            return false;
+    return true;
+}
+
+} // namespace
+
+TAnagram::TAnagram(TAnagramEngine& AEngine) : FEngine(AEngine) {}
+
+void TAnagram::SetAnagram(std::u16string_view AValue)
+{
+    FAnagram = AValue;
+    FEngine.FChanged = true;
+    Recalculate();
+}
+
+void TAnagram::ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetters)
+{
+    const int32_t Step = bAdd ? 1 : -1;
+    for (char16_t C : TAnagramEngine::Normalize(S)) {
+        const char16_t L = TAnagramEngine::Filter(C);
+        if (L != 0)
+            ALetters[L] += Step;
+    }
+}
+
+void TAnagram::Recalculate()
+{
+    Clear();
+    ProcessString(FEngine.Sentence(), true);
+    ProcessString(FAnagram, false);
+    if (FEngine.OnAnagramChanged)
+        FEngine.OnAnagramChanged(FEngine, *this, FEngine.IndexOf(*this));
+}
+
+bool TAnagram::AllAvailable(std::u16string_view AKeyLetters, const TLetters& ALetters)
+{
+    for (char16_t L : AKeyLetters)
+        if (ALetters[L] <= 0)
+            return false;
+    return true;
+}
+
+bool TAnagram::AcceptChar(char16_t Key) const
+{
+    return AllAvailable(TAnagramEngine::Normalize(Key), FLetters);
+}
+
+bool TAnagram::AcceptChar(char16_t Key, std::u16string_view Selection) const
+{
+    const std::u16string KeyLetters = TAnagramEngine::Normalize(Key);
+    if (KeyLetters.empty())
+        return true;
+    TLetters Scratch;
+    ProcessString(FEngine.Sentence(), true, Scratch);
+    ProcessString(FAnagram, false, Scratch);
+    ProcessString(Selection, true, Scratch);
+    return AllAvailable(KeyLetters, Scratch);
+}
+
+TAnagramStatus TAnagram::Status() const
+{
+    if (IsBlank(FEngine.Sentence()) && IsBlank(FAnagram))
+        return TAnagramStatus::asEmpty;
+    bool Available = false;
+    for (char16_t L = u'A'; L <= u'Z'; ++L) {
+        if (FLetters[L] < 0)
+            return TAnagramStatus::asExcess;
+        Available = Available || FLetters[L] > 0;
+    }
+    return Available ? TAnagramStatus::asIncomplete : TAnagramStatus::asComplete;
+}

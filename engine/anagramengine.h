@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "anagram.h"
+#include "letters.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TAnagramEngine;
+
+using TEngineClearedEvent = std::function<void(TAnagramEngine& Sender)>;
+using TAnagramsLoadingEvent =
+    std::function<void(TAnagramEngine& Sender, int32_t ACount, const std::u16string& ASentence)>;
+using TAnagramChangedEvent =
+    std::function<void(TAnagramEngine& Sender, TAnagram& AAnagram, int32_t AIndex)>;
+
+// The working state of one document: the sentence, its attempts, the current
+// attempt and the order in which residual letters are listed.
+class TAnagramEngine
+{
+public:
+    TAnagramEngine();
+    ~TAnagramEngine();
+    TAnagramEngine(const TAnagramEngine&) = delete;
+    TAnagramEngine& operator=(const TAnagramEngine&) = delete;
+
+    // Letter normalisation, usable without an engine.
+    static char16_t Filter(char16_t C);
+    static char Filter(char C);
+    static std::u16string Normalize(char16_t AChar);
+    static std::u16string Normalize(std::u16string_view AString);
+
+    void Clear();
+    void ClearAnagrams();
+    void AddAnagram();
+    void RemoveAnagram(int32_t AIndex);
+    void MoveCurrentTo(int32_t ANewIndex);
+    void Shuffle();
+    void Sort();
+
+    bool AcceptChar(char16_t Key) const;
+    bool AcceptChar(char16_t Key, std::u16string_view Selection) const;
+
+    int32_t GetLetters(char16_t C) const;
+    char16_t GetLetterAtPosition(char16_t C) const;
+    TAnagram& GetAnagram(int32_t Index) const;
+
+    const std::u16string& Sentence() const { return FSentence; }
+    void SetSentence(std::u16string_view AValue);
+
+    int32_t CurrentIndex() const { return FAnagramIndex; }
+    void SetCurrentIndex(int32_t AValue);
+
+    TAnagram& CurrentAnagram() const;
+    const std::u16string& CurrentAnagramString() const { return CurrentAnagram().Anagram(); }
+    void SetCurrentAnagramString(std::u16string_view AValue) { CurrentAnagram().SetAnagram(AValue); }
+
+    int32_t AnagramsCount() const { return static_cast<int32_t>(FAnagramList.size()); }
+    bool Loading() const { return FLoading; }
+    bool Changed() const { return FChanged; }
+
+    // One handler per slot, raised synchronously inside the operation.
+    TEngineClearedEvent OnEngineCleared;
+    TAnagramsLoadingEvent OnAnagramsLoading;
+    TAnagramChangedEvent OnAnagramChanged;
+
+private:
+    friend class TAnagram;
+
+    int32_t IndexOf(const TAnagram& AAnagram) const;
+    void CheckIndex(int32_t AIndex, const char* AOperation) const;
+    void RaiseCurrentChanged();
+
+    bool FChanged = false;
+    bool FLoading = false;
+    std::u16string FSentence;
+    TLetterOrder FOrder;
+    std::vector<std::unique_ptr<TAnagram>> FAnagramList;
+    int32_t FAnagramIndex = 0;
+    std::mt19937 FRandom;
+};
