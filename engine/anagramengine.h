@@ -59,7 +59,10 @@ public:
 
     TAnagram& CurrentAnagram() const;
     const std::u16string& CurrentAnagramString() const { return CurrentAnagram().Anagram(); }
-    void SetCurrentAnagramString(std::u16string_view AValue) { CurrentAnagram().SetAnagram(AValue); }
+    void SetCurrentAnagramString(std::u16string_view AValue)
+    {
+        CurrentAnagram().SetAnagram(AValue);
+    }
 
     int32_t AnagramsCount() const { return static_cast<int32_t>(FAnagramList.size()); }
     bool Loading() const { return FLoading; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "converter.h"
 
+#include <bit>
 #include <cstdio>
 #include <iconv.h>
 #include <locale.h>
@@ -23,8 +24,7 @@ class TLocaleScope
 public:
     explicit TLocaleScope(void* ALocale)
         : FPrevious(ALocale ? uselocale(static_cast<locale_t>(ALocale)) : nullptr)
-    {
-    }
+    {}
     ~TLocaleScope()
     {
         if (FPrevious)
@@ -71,46 +71,55 @@ TConverter::~TConverter()
         freelocale(static_cast<locale_t>(FLocale));
 }
 
-bool TConverter::Convert(std::u16string_view AText, std::string& Out)
+void TConverter::Reserve(std::size_t AUnits)
 {
-    Out.assign(AText.size() * OutputBytesPerUnit, '\0');
-    if (!FDescriptor)
-        return ConvertAsciiOnly(AText, Out);
+    if (AUnits <= FCapacity)
+        return;
+    FInput = std::make_unique_for_overwrite<char16_t[]>(AUnits);
+    FOutput = std::make_unique_for_overwrite<char[]>(AUnits * OutputBytesPerUnit);
+    FCapacity = AUnits;
+}
 
-    // A surrogate never yields a letter, yet glibc reports the whole
-    // conversion as failed when it meets one; leave them out.
-    FInput.clear();
-    FInput.reserve(AText.size() * 2);
-    for (char16_t C : AText) {
-        if (IsSurrogate(C))
-            continue;
-        FInput.push_back(static_cast<char>(C & 0xFF));
-        FInput.push_back(static_cast<char>(C >> 8));
+bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
+{
+    Reserve(AText.size());
+    if (!FDescriptor) {
+        Out = std::string_view(FOutput.get(), ConvertAsciiOnly(AText));
+        return true;
     }
 
-    char* InPtr = FInput.data();
-    std::size_t InLeft = FInput.size();
-    char* OutPtr = Out.data();
-    std::size_t OutLeft = Out.size();
+    // A surrogate never yields a letter, yet glibc reports the whole
+    // conversion as failed when it meets one; leave them out. The input is
+    // UCS-2LE, which is how this little-endian host holds char16_t.
+    static_assert(std::endian::native == std::endian::little);
+    std::size_t Units = 0;
+    for (char16_t C : AText)
+        if (!IsSurrogate(C))
+            FInput[Units++] = C;
+
+    char* InPtr = reinterpret_cast<char*>(FInput.get());
+    std::size_t InLeft = Units * sizeof(char16_t);
+    char* OutPtr = FOutput.get();
+    std::size_t OutLeft = AText.size() * OutputBytesPerUnit;
     std::size_t Result;
     {
         TLocaleScope Pinned(FLocale);
         Result = iconv(static_cast<iconv_t>(FDescriptor), &InPtr, &InLeft, &OutPtr, &OutLeft);
     }
     if (Result == static_cast<std::size_t>(-1)) {
-        Out.clear();
+        Out = {};
         return false;
     }
-    Out.resize(Out.size() - OutLeft);
+    Out = std::string_view(FOutput.get(), static_cast<std::size_t>(OutPtr - FOutput.get()));
     return true;
 }
 
 // Without a converter, plain ASCII still counts.
-bool TConverter::ConvertAsciiOnly(std::u16string_view AText, std::string& Out) const
+std::size_t TConverter::ConvertAsciiOnly(std::u16string_view AText)
 {
-    Out.clear();
+    std::size_t Length = 0;
     for (char16_t C : AText)
         if (C < 0x80)
-            Out.push_back(static_cast<char>(C));
-    return true;
+            FOutput[Length++] = static_cast<char>(C);
+    return Length;
 }

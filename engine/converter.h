@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <memory>
 #include <string_view>
 
 // The process-wide transliterating converter from UTF-16 to ASCII. It is
@@ -13,8 +13,9 @@ public:
     static TConverter& Instance();
 
     // Converts in one call into an output of 8 bytes per code unit. Returns
-    // false when the converter reports failure; Out then holds nothing.
-    bool Convert(std::u16string_view AText, std::string& Out);
+    // false when the converter reports failure. Out views a buffer of the
+    // converter's that the next call reuses.
+    bool Convert(std::u16string_view AText, std::string_view& Out);
 
     TConverter(const TConverter&) = delete;
     TConverter& operator=(const TConverter&) = delete;
@@ -23,9 +24,13 @@ private:
     TConverter();
     ~TConverter();
 
-    bool ConvertAsciiOnly(std::u16string_view AText, std::string& Out) const;
+    void Reserve(std::size_t AUnits);
+    std::size_t ConvertAsciiOnly(std::u16string_view AText);
 
-    void* FDescriptor;  // iconv_t, or nullptr when it could not be opened
-    void* FLocale;      // locale_t pinned around each call, or nullptr
-    std::string FInput; // reused UCS-2LE input buffer
+    void* FDescriptor; // iconv_t, or nullptr when it could not be opened
+    void* FLocale;     // locale_t pinned around each call, or nullptr
+    // Reused between calls so that a keystroke allocates nothing.
+    std::unique_ptr<char16_t[]> FInput;
+    std::unique_ptr<char[]> FOutput;
+    std::size_t FCapacity = 0; // in code units
 };

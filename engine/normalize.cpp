@@ -15,15 +15,17 @@ template <typename TChar> TChar FilterLetter(TChar C)
 
 std::u16string LettersOf(std::u16string_view AText)
 {
-    static std::string Converted;
-    std::u16string Result;
+    std::string_view Converted;
     if (!TConverter::Instance().Convert(AText, Converted))
-        return Result;
+        return {};
+    std::u16string Result(Converted.size(), u'\0');
+    std::size_t Length = 0;
     for (char Byte : Converted) {
         const char L = TAnagramEngine::Filter(Byte);
         if (L != 0)
-            Result.push_back(static_cast<char16_t>(L));
+            Result[Length++] = static_cast<char16_t>(L);
     }
+    Result.resize(Length);
     return Result;
 }
 

@@ -56,12 +56,11 @@ TEST_P(CliStatusTest, NamesTheStatus)
     EXPECT_EQ(nlohmann::json::parse(R.Out)["status"], GetParam().Status);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tallies, CliStatusTest,
-    testing::Values(TStatusCase{{"tally", "  "}, "empty"},
-                    TStatusCase{{"tally", "Roma"}, "incomplete"},
-                    TStatusCase{{"tally", "Roma", "Or \xC3\xA0m"}, "complete"},
-                    TStatusCase{{"tally", "Roma", "ramoz"}, "excess"}));
+INSTANTIATE_TEST_SUITE_P(Tallies, CliStatusTest,
+                         testing::Values(TStatusCase{{"tally", "  "}, "empty"},
+                                         TStatusCase{{"tally", "Roma"}, "incomplete"},
+                                         TStatusCase{{"tally", "Roma", "Or \xC3\xA0m"}, "complete"},
+                                         TStatusCase{{"tally", "Roma", "ramoz"}, "excess"}));
 
 TEST(CliTest, NormalizePrintsOneLine)
 {
@@ -101,14 +100,11 @@ TEST_P(CliUsageTest, IsAUsageError)
     EXPECT_NE(R.Err.find("verbanto-cli: "), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Misuse, CliUsageTest,
-    testing::Values(TArgs{{}}, TArgs{{"bogus"}},
-                    TArgs{{"normalize"}},
-                    TArgs{{"normalize", "a", "b"}},
-                    TArgs{{"tally"}},
-                    TArgs{{"tally", "a", "b", "c"}},
-                    TArgs{{"normalize", "a\xFF"}},
-                    TArgs{{"tally", "Roma", "\xC3"}}));
+INSTANTIATE_TEST_SUITE_P(Misuse, CliUsageTest,
+                         testing::Values(TArgs{{}}, TArgs{{"bogus"}}, TArgs{{"normalize"}},
+                                         TArgs{{"normalize", "a", "b"}}, TArgs{{"tally"}},
+                                         TArgs{{"tally", "a", "b", "c"}},
+                                         TArgs{{"normalize", "a\xFF"}},
+                                         TArgs{{"tally", "Roma", "\xC3"}}));
 
 } // namespace

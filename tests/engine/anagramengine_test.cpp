@@ -16,8 +16,7 @@ class EngineTest : public testing::Test
 protected:
     EngineTest()
     {
-        Engine.OnAnagramChanged = [this](TAnagramEngine& Sender, TAnagram& Anagram,
-                                         int32_t Index) {
+        Engine.OnAnagramChanged = [this](TAnagramEngine& Sender, TAnagram& Anagram, int32_t Index) {
             EXPECT_EQ(&Sender, &Engine);
             EXPECT_EQ(&Sender.GetAnagram(Index), &Anagram);
             Events.push_back("changed " + std::to_string(Index));
@@ -144,7 +143,10 @@ struct TRemoveCase
     int32_t CurrentAfter;
     char CurrentAfterName;
 
-    friend void PrintTo(const TRemoveCase& C, std::ostream* Os) { *Os << "current " << C.Current << ", removed " << C.Removed; }
+    friend void PrintTo(const TRemoveCase& C, std::ostream* Os)
+    {
+        *Os << "current " << C.Current << ", removed " << C.Removed;
+    }
 };
 
 class EngineRemoveTest : public EngineTest, public testing::WithParamInterface<TRemoveCase>
@@ -176,7 +178,10 @@ struct TMoveCase
     int32_t Target;
     std::string OrderAfter;
 
-    friend void PrintTo(const TMoveCase& C, std::ostream* Os) { *Os << "from " << C.Current << " to " << C.Target; }
+    friend void PrintTo(const TMoveCase& C, std::ostream* Os)
+    {
+        *Os << "from " << C.Current << " to " << C.Target;
+    }
 };
 
 class EngineMoveTest : public EngineTest, public testing::WithParamInterface<TMoveCase>

@@ -11,7 +11,10 @@ struct TFilterCase
     char16_t Input;
     char16_t Expected;
 
-    friend void PrintTo(const TFilterCase& C, std::ostream* Os) { *Os << std::hex << "0x" << int(C.Input); }
+    friend void PrintTo(const TFilterCase& C, std::ostream* Os)
+    {
+        *Os << std::hex << "0x" << int(C.Input);
+    }
 };
 
 class FilterTest : public testing::TestWithParam<TFilterCase>
@@ -64,22 +67,24 @@ TEST_P(NormalizeStringTest, GivesTheLettersInOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NormalizeStringTest,
-    testing::Values(
-        TNormalizeCase{"Empty", u"", u""}, TNormalizeCase{"Mixed", u"Ab1 c!", u"ABC"},
-        TNormalizeCase{"Punctuation", u"Roma, amor.", u"ROMAAMOR"},
-        TNormalizeCase{"Blanks", u" \t\r\n0123456789.,;:!?'\"()", u""},
-        TNormalizeCase{"EmbeddedNull", std::u16string(u"a\0b", 3), u"AB"},
-        TNormalizeCase{"Accents", u"Perch\u00E9 citt\u00E0 \u00C8", u"PERCHECITTAE"},
-        TNormalizeCase{"Ligatures", u"\u00DF\u00E6\u0153\uFB01", u"SSAEOEFI"},
-        TNormalizeCase{"StrokedLetters", u"\u00F8\u0142", u"OL"},
-        TNormalizeCase{"CombiningAccentDropped", u"e\u0301", u"E"},
-        TNormalizeCase{"Ideograph", u"a\u4E2Db", u"AB"},
-        TNormalizeCase{"SymbolWithoutRendering", u"\u2603x", u"X"},
-        TNormalizeCase{"SurrogatePair", u"a\U0001F600b", u"AB"},
-        TNormalizeCase{"LoneHighSurrogateAtEnd", u"ab\xD800", u"AB"},
-        TNormalizeCase{"LoneLowSurrogateAtEnd", u"ab\xDC00", u"AB"},
-        TNormalizeCase{"LoneSurrogateInside", u"a\xDC00" u"b", u"AB"},
-        TNormalizeCase{"NoBreakSpace", u"a\u00A0b", u"AB"}),
+    testing::Values(TNormalizeCase{"Empty", u"", u""}, TNormalizeCase{"Mixed", u"Ab1 c!", u"ABC"},
+                    TNormalizeCase{"Punctuation", u"Roma, amor.", u"ROMAAMOR"},
+                    TNormalizeCase{"Blanks", u" \t\r\n0123456789.,;:!?'\"()", u""},
+                    TNormalizeCase{"EmbeddedNull", std::u16string(u"a\0b", 3), u"AB"},
+                    TNormalizeCase{"Accents", u"Perch\u00E9 citt\u00E0 \u00C8", u"PERCHECITTAE"},
+                    TNormalizeCase{"Ligatures", u"\u00DF\u00E6\u0153\uFB01", u"SSAEOEFI"},
+                    TNormalizeCase{"StrokedLetters", u"\u00F8\u0142", u"OL"},
+                    TNormalizeCase{"CombiningAccentDropped", u"e\u0301", u"E"},
+                    TNormalizeCase{"Ideograph", u"a\u4E2Db", u"AB"},
+                    TNormalizeCase{"SymbolWithoutRendering", u"\u2603x", u"X"},
+                    TNormalizeCase{"SurrogatePair", u"a\U0001F600b", u"AB"},
+                    TNormalizeCase{"LoneHighSurrogateAtEnd", u"ab\xD800", u"AB"},
+                    TNormalizeCase{"LoneLowSurrogateAtEnd", u"ab\xDC00", u"AB"},
+                    TNormalizeCase{"LoneSurrogateInside",
+                                   u"a\xDC00"
+                                   u"b",
+                                   u"AB"},
+                    TNormalizeCase{"NoBreakSpace", u"a\u00A0b", u"AB"}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 struct TKeyCase
@@ -107,8 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TKeyCase{"Punctuation", u'!', u""}, TKeyCase{"Backspace", 0x08, u""},
                     TKeyCase{"Return", 0x0D, u""}, TKeyCase{"Null", 0x00, u""},
                     TKeyCase{"EAcute", 0xE9, u"E"}, TKeyCase{"Ae", 0xE6, u"AE"},
-                    TKeyCase{"HighSurrogate", 0xD83D, u""},
-                    TKeyCase{"LowSurrogate", 0xDC00, u""},
+                    TKeyCase{"HighSurrogate", 0xD83D, u""}, TKeyCase{"LowSurrogate", 0xDC00, u""},
                     TKeyCase{"Ideograph", 0x4E2D, u""}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "residuallines.h"
-
 #include "anagramengine.h"
+#include "residuallines.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
