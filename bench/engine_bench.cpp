@@ -1,30 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "anagramengine.h"
+#include "benchtext.h"
 
 #include <benchmark/benchmark.h>
-#include <string>
 
 namespace {
 
 constexpr std::size_t TextLength = 1000;
 
-std::u16string Repeated(std::u16string_view APiece, std::size_t ALength)
-{
-    std::u16string Text;
-    while (Text.size() < ALength)
-        Text += APiece;
-    Text.resize(ALength);
-    return Text;
-}
-
-const std::u16string AsciiText = Repeated(u"Nel mezzo del cammin di nostra vita, ", TextLength);
-const std::u16string ItalianText =
-    Repeated(u"Perch\u00E9 citt\u00E0 pi\u00F9 virt\u00F9 cos\u00EC \u00C8 ", TextLength);
-
 void BM_NormalizeAscii(benchmark::State& State)
 {
     for (auto _ : State)
-        benchmark::DoNotOptimize(TAnagramEngine::Normalize(std::u16string_view(AsciiText)));
+        benchmark::DoNotOptimize(TAnagramEngine::Normalize(std::u16string_view(AsciiText())));
     State.SetItemsProcessed(State.iterations() * TextLength);
 }
 BENCHMARK(BM_NormalizeAscii);
@@ -32,7 +19,7 @@ BENCHMARK(BM_NormalizeAscii);
 void BM_NormalizeItalian(benchmark::State& State)
 {
     for (auto _ : State)
-        benchmark::DoNotOptimize(TAnagramEngine::Normalize(std::u16string_view(ItalianText)));
+        benchmark::DoNotOptimize(TAnagramEngine::Normalize(std::u16string_view(ItalianText())));
     State.SetItemsProcessed(State.iterations() * TextLength);
 }
 BENCHMARK(BM_NormalizeItalian);
@@ -42,7 +29,7 @@ void BM_CountAsciiLettersFloor(benchmark::State& State)
 {
     for (auto _ : State) {
         TLetters Letters;
-        for (char16_t C : AsciiText) {
+        for (char16_t C : AsciiText()) {
             const char16_t L = TAnagramEngine::Filter(C);
             if (L != 0)
                 ++Letters[L];
@@ -56,8 +43,8 @@ BENCHMARK(BM_CountAsciiLettersFloor);
 void BM_Recalculate(benchmark::State& State)
 {
     TAnagramEngine Engine;
-    Engine.SetSentence(ItalianText);
-    Engine.SetCurrentAnagramString(AsciiText);
+    Engine.SetSentence(ItalianText());
+    Engine.SetCurrentAnagramString(AsciiText());
     for (auto _ : State)
         Engine.CurrentAnagram().Recalculate();
 }
@@ -70,12 +57,10 @@ void BM_SetSentenceWith100Attempts(benchmark::State& State)
     for (int I = 1; I < 100; ++I)
         Engine.AddAnagram();
     for (int I = 0; I < 100; ++I)
-        Engine.GetAnagram(I).SetAnagram(ItalianText);
+        Engine.GetAnagram(I).SetAnagram(ItalianText());
     for (auto _ : State)
-        Engine.SetSentence(AsciiText);
+        Engine.SetSentence(AsciiText());
 }
 BENCHMARK(BM_SetSentenceWith100Attempts)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -2,7 +2,10 @@
 #include "clicommands.h"
 
 #include "anagramengine.h"
+#include "documentformat.h"
+#include "fileerror.h"
 #include "residuallines.h"
+#include "safefile.h"
 #include "utf8.h"
 
 #include <nlohmann/json.hpp>
@@ -25,9 +28,15 @@ constexpr const char* HelpText =
     "                             the count of each letter still free (negative\n"
     "                             when used in excess) and the residual vowels\n"
     "                             and consonants\n"
+    "  show FILE                  print a document (any layout) as one JSON object\n"
+    "  new OUT --sentence S [--attempt A]... [--order ORDER]\n"
+    "                             write a document; ORDER lists the letters A to Z\n"
+    "                             in the order residual letters are shown\n"
+    "  convert IN OUT             read a document in any layout, write the current one\n"
     "  --help                     print this text\n"
     "\n"
-    "Exit status: 0 on success, 2 on a usage error.\n";
+    "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
+    "2 on a usage error.\n";
 
 class EUsage : public std::runtime_error
 {
@@ -64,6 +73,14 @@ const char* StatusName(TAnagramStatus AStatus)
     return "unknown";
 }
 
+nlohmann::ordered_json LettersOf(const TAnagram& AAnagram)
+{
+    nlohmann::ordered_json Letters = nlohmann::ordered_json::object();
+    for (char16_t L = u'A'; L <= u'Z'; ++L)
+        Letters[std::string(1, static_cast<char>(L))] = AAnagram.GetLetters(L);
+    return Letters;
+}
+
 void Normalize(const std::vector<std::string>& AArgs, std::ostream& Out)
 {
     if (AArgs.size() != 2)
@@ -80,17 +97,88 @@ void Tally(const std::vector<std::string>& AArgs, std::ostream& Out)
     if (AArgs.size() == 3)
         Engine.SetCurrentAnagramString(Decoded(AArgs[2]));
 
-    nlohmann::ordered_json Letters = nlohmann::ordered_json::object();
-    for (char16_t L = u'A'; L <= u'Z'; ++L)
-        Letters[std::string(1, static_cast<char>(L))] = Engine.GetLetters(L);
     const TResidualLines Lines = BuildResidualLines(Engine);
 
     nlohmann::ordered_json Result;
     Result["status"] = StatusName(Engine.CurrentAnagram().Status());
-    Result["letters"] = Letters;
+    Result["letters"] = LettersOf(Engine.CurrentAnagram());
     Result["vowels"] = Ascii(Lines.Vowels);
     Result["consonants"] = Ascii(Lines.Consonants);
     Out << Result.dump() << '\n';
+}
+
+void Show(const std::vector<std::string>& AArgs, std::ostream& Out)
+{
+    if (AArgs.size() != 2)
+        throw EUsage("show takes one FILE");
+    TAnagramEngine Engine;
+    Engine.Load(AArgs[1]);
+    std::u16string Order;
+    for (char16_t P = u'A'; P <= u'Z'; ++P)
+        Order.push_back(Engine.GetLetterAtPosition(P));
+    nlohmann::ordered_json Attempts = nlohmann::ordered_json::array();
+    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I) {
+        const TAnagram& Anagram = Engine.GetAnagram(I);
+        nlohmann::ordered_json Attempt;
+        Attempt["text"] = Utf16ToUtf8(Anagram.Anagram());
+        Attempt["status"] = StatusName(Anagram.Status());
+        Attempt["letters"] = LettersOf(Anagram);
+        Attempts.push_back(std::move(Attempt));
+    }
+    nlohmann::ordered_json Result;
+    Result["sentence"] = Utf16ToUtf8(Engine.Sentence());
+    Result["order"] = Ascii(Order);
+    Result["attempts"] = std::move(Attempts);
+    Out << Result.dump() << '\n';
+}
+
+TLetterOrder ParsedOrder(const std::string& AText)
+{
+    TLetterOrder Order;
+    if (AText.size() != static_cast<std::size_t>(LetterCount))
+        throw EUsage("ORDER must list the 26 letters A to Z");
+    for (int I = 0; I < LetterCount; ++I)
+        Order[static_cast<char16_t>(u'A' + I)] = static_cast<unsigned char>(AText[I]);
+    if (!Order.IsPermutation())
+        throw EUsage("ORDER must list each of the letters A to Z once");
+    return Order;
+}
+
+void New(const std::vector<std::string>& AArgs)
+{
+    if (AArgs.size() < 2)
+        throw EUsage("new takes a file name OUT");
+    std::optional<std::u16string> Sentence;
+    std::vector<std::u16string> Attempts;
+    TLetterOrder Order;
+    for (std::size_t I = 2; I < AArgs.size(); I += 2) {
+        if (I + 1 >= AArgs.size())
+            throw EUsage("option " + AArgs[I] + " needs a value");
+        const std::string& Value = AArgs[I + 1];
+        if (AArgs[I] == "--sentence")
+            Sentence = Decoded(Value);
+        else if (AArgs[I] == "--attempt")
+            Attempts.push_back(Decoded(Value));
+        else if (AArgs[I] == "--order")
+            Order = ParsedOrder(Value);
+        else
+            throw EUsage("unknown option '" + AArgs[I] + "'");
+    }
+    if (!Sentence)
+        throw EUsage("new needs --sentence");
+    if (Attempts.empty())
+        Attempts.emplace_back();
+    const std::vector<std::u16string_view> Views(Attempts.begin(), Attempts.end());
+    WriteFileAtomically(AArgs[1], SerializeByteLayout(Order, *Sentence, Views));
+}
+
+void Convert(const std::vector<std::string>& AArgs)
+{
+    if (AArgs.size() != 3)
+        throw EUsage("convert takes IN and OUT");
+    TAnagramEngine Engine;
+    Engine.Load(AArgs[1]);
+    Engine.Save(AArgs[2]);
 }
 
 } // namespace
@@ -107,11 +195,20 @@ int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostrea
             Normalize(AArgs, Out);
         else if (Command == "tally")
             Tally(AArgs, Out);
+        else if (Command == "show")
+            Show(AArgs, Out);
+        else if (Command == "new")
+            New(AArgs);
+        else if (Command == "convert")
+            Convert(AArgs);
         else
             throw EUsage("unknown command '" + Command + "'");
         return ExitSuccess;
     } catch (const EUsage& Error) {
         Err << "verbanto-cli: " << Error.what() << "\nTry 'verbanto-cli --help'.\n";
         return ExitUsage;
+    } catch (const EFileError& Error) {
+        Err << "verbanto-cli: " << Error.what() << '\n';
+        return ExitFileError;
     }
 }

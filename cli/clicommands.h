@@ -6,6 +6,7 @@
 #include <vector>
 
 inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitFileError = 1;
 inline constexpr int ExitUsage = 2;
 
 // Runs verbanto-cli with its arguments (the program name left out) and

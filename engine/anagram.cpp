@@ -38,8 +38,7 @@ void TAnagram::ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetter
 
 void TAnagram::Recalculate()
 {
-    Clear();
-    ProcessString(FEngine.Sentence(), true);
+    FLetters = FEngine.FSentenceLetters;
     ProcessString(FAnagram, false);
     if (FEngine.OnAnagramChanged)
         FEngine.OnAnagramChanged(FEngine, *this, FEngine.IndexOf(*this));
@@ -63,8 +62,7 @@ bool TAnagram::AcceptChar(char16_t Key, std::u16string_view Selection) const
     const std::u16string KeyLetters = TAnagramEngine::Normalize(Key);
     if (KeyLetters.empty())
         return true;
-    TLetters Scratch;
-    ProcessString(FEngine.Sentence(), true, Scratch);
+    TLetters Scratch = FEngine.FSentenceLetters;
     ProcessString(FAnagram, false, Scratch);
     ProcessString(Selection, true, Scratch);
     return AllAvailable(KeyLetters, Scratch);

@@ -28,7 +28,6 @@ public:
 
     int32_t GetLetters(char16_t C) const { return FLetters[C]; }
 
-    void Clear() { FLetters.Clear(); }
     static void Clear(TLetters& ALetters) { ALetters.Clear(); }
 
     static void ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetters);

@@ -17,7 +17,7 @@ TAnagramEngine::~TAnagramEngine() = default;
 
 void TAnagramEngine::Clear()
 {
-    FSentence.clear();
+    AssignSentence(u"");
     FAnagramIndex = 0;
     ClearAnagrams();
     // The new attempt is announced while the old letter order still stands.
@@ -116,7 +116,7 @@ TAnagram& TAnagramEngine::GetAnagram(int32_t Index) const
 
 void TAnagramEngine::SetSentence(std::u16string_view AValue)
 {
-    FSentence = AValue;
+    AssignSentence(AValue);
     FChanged = true;
     for (const auto& Anagram : FAnagramList)
         Anagram->Recalculate();
@@ -136,6 +136,13 @@ TAnagram& TAnagramEngine::CurrentAnagram() const
                                " is not below the count " + std::to_string(AnagramsCount()));
     CheckIndex(FAnagramIndex, "CurrentAnagram");
     return *FAnagramList[FAnagramIndex];
+}
+
+void TAnagramEngine::AssignSentence(std::u16string_view AValue)
+{
+    FSentence = AValue;
+    FSentenceLetters.Clear();
+    TAnagram::ProcessString(FSentence, true, FSentenceLetters);
 }
 
 int32_t TAnagramEngine::IndexOf(const TAnagram& AAnagram) const

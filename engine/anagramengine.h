@@ -3,6 +3,7 @@
 
 #include "anagram.h"
 #include "letters.h"
+#include "safefile.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class TAnagramEngine;
+struct TDocument;
 
 using TEngineClearedEvent = std::function<void(TAnagramEngine& Sender)>;
 using TAnagramsLoadingEvent =
@@ -43,6 +45,14 @@ public:
     void MoveCurrentTo(int32_t ANewIndex);
     void Shuffle();
     void Sort();
+
+    // Documents. A file that cannot be read or parsed throws EFileError and
+    // leaves the engine exactly as it was; so does a save that fails.
+    void Save(const std::string& FileName, TFileOps& AOps = TFileOps::System());
+    void Load(const std::string& FileName);
+    // The two readers append to the attempts held; Load empties them first.
+    void LoadNew(const std::string& FileName);
+    void LoadOld(const std::string& FileName);
 
     bool AcceptChar(char16_t Key) const;
     bool AcceptChar(char16_t Key, std::u16string_view Selection) const;
@@ -79,10 +89,16 @@ private:
     int32_t IndexOf(const TAnagram& AAnagram) const;
     void CheckIndex(int32_t AIndex, const char* AOperation) const;
     void RaiseCurrentChanged();
+    void TakeDocument(TDocument& ADocument);
+    void AssignSentence(std::u16string_view AValue);
 
     bool FChanged = false;
     bool FLoading = false;
     std::u16string FSentence;
+    // The sentence's letters, counted once per change of the sentence rather
+    // than once per attempt: loading thousands of attempts would otherwise
+    // count the same sentence thousands of times.
+    TLetters FSentenceLetters;
     TLetterOrder FOrder;
     std::vector<std::unique_ptr<TAnagram>> FAnagramList;
     int32_t FAnagramIndex = 0;
