@@ -68,6 +68,18 @@ bool TAnagram::AcceptChar(char16_t Key, std::u16string_view Selection) const
     return AllAvailable(KeyLetters, Scratch);
 }
 
+bool TAnagram::AcceptText(std::u16string_view AText, std::u16string_view Selection) const
+{
+    TLetters Free = FLetters;
+    ProcessString(Selection, true, Free);
+    TLetters Needed;
+    ProcessString(AText, true, Needed);
+    for (char16_t L = u'A'; L <= u'Z'; ++L)
+        if (Needed[L] > 0 && Free[L] < Needed[L])
+            return false;
+    return true;
+}
+
 TAnagramStatus TAnagram::Status() const
 {
     if (IsBlank(FEngine.Sentence()) && IsBlank(FAnagram))

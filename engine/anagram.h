@@ -41,6 +41,10 @@ public:
     // Whether Key may be typed in place of the selected text.
     bool AcceptChar(char16_t Key, std::u16string_view Selection) const;
 
+    // Whether several characters typed at once (an input-method commit) may
+    // replace Selection: all their letters, counted together, must be free.
+    bool AcceptText(std::u16string_view AText, std::u16string_view Selection) const;
+
     TAnagramStatus Status() const;
 
 private:

@@ -93,6 +93,11 @@ bool TAnagramEngine::AcceptChar(char16_t Key, std::u16string_view Selection) con
     return CurrentAnagram().AcceptChar(Key, Selection);
 }
 
+bool TAnagramEngine::AcceptText(std::u16string_view AText, std::u16string_view Selection) const
+{
+    return CurrentAnagram().AcceptText(AText, Selection);
+}
+
 int32_t TAnagramEngine::GetLetters(char16_t C) const
 {
     if (!IsLetterCode(C))

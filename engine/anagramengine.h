@@ -56,6 +56,7 @@ public:
 
     bool AcceptChar(char16_t Key) const;
     bool AcceptChar(char16_t Key, std::u16string_view Selection) const;
+    bool AcceptText(std::u16string_view AText, std::u16string_view Selection) const;
 
     int32_t GetLetters(char16_t C) const;
     char16_t GetLetterAtPosition(char16_t C) const;

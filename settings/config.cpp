@@ -27,7 +27,7 @@ int32_t ReadInteger(const QSettings& ASettings, const char* AKey, int32_t ADefau
 {
     const QVariant Value = ASettings.value(KeyPath(AKey));
     // A value holding a comma arrives as a list, which is no integer either.
-    if (Value.typeId() != QMetaType::QString)
+    if (Value.typeId() == QMetaType::QStringList)
         return ADefault;
     return ParseConfigInteger(Value.toString()).value_or(ADefault);
 }

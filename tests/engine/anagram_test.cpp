@@ -134,6 +134,42 @@ TEST(AcceptCharTest, DoubleLetterKeyNeedsOneFree)
     EXPECT_FALSE(Engine.AcceptChar(0xE6)); // ae: E is not free
 }
 
+struct TTextCase
+{
+    const char* Name;
+    std::u16string Attempt;
+    std::u16string Selection;
+    std::u16string Text;
+    bool Accepted;
+
+    friend void PrintTo(const TTextCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class AcceptTextTest : public testing::TestWithParam<TTextCase>
+{
+};
+
+// Sentence "Roma" throughout; the letters of the text count together.
+TEST_P(AcceptTextTest, NeedsEveryLetterOfTheTextFree)
+{
+    TAnagramEngine Engine;
+    Engine.SetSentence(u"Roma");
+    Engine.SetCurrentAnagramString(GetParam().Attempt);
+    EXPECT_EQ(Engine.AcceptText(GetParam().Text, GetParam().Selection), GetParam().Accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commits, AcceptTextTest,
+    testing::Values(TTextCase{"AllFree", u"", u"", u"mar", true},
+                    TTextCase{"OneTooMany", u"", u"", u"aa", false},
+                    TTextCase{"AccentedTogether", u"", u"", u"òr", true},
+                    TTextCase{"NoLetters", u"roma", u"", u"1 !", true},
+                    TTextCase{"SelectionGivesBack", u"roma", u"ma", u"am", true},
+                    TTextCase{"SelectionNotEnough", u"roma", u"m", u"am", false},
+                    TTextCase{"ExistingExcessElsewhereIsNoMatter", u"zz", u"", u"ro", true},
+                    TTextCase{"AddingToAnExcess", u"rr", u"r", u"r", false}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
 TEST(AnagramTest, WritingTheSameTextAgainStillCounts)
 {
     TAnagramEngine Engine;

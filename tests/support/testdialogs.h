@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+// Answers questions from a queue (No when it runs dry) and records
+// everything the window asked or showed.
+class TTestDialogs : public TDialogs
+{
+public:
+    void Beep() override { ++Beeps; }
+    bool Confirm(QWidget*, const QString& AQuestion) override
+    {
+        Questions.append(AQuestion);
+        if (Answers.empty())
+            return false;
+        const bool Answer = Answers.front();
+        Answers.pop_front();
+        return Answer;
+    }
+    void ShowError(QWidget*, const QString& AMessage) override { Errors.append(AMessage); }
+
+    int Beeps = 0;
+    QStringList Questions;
+    QStringList Errors;
+    std::deque<bool> Answers;
+};

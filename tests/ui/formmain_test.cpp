@@ -1,0 +1,478 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "anagrameditor.h"
+#include "colortabbar.h"
+#include "config.h"
+#include "formmain.h"
+#include "letterboard.h"
+#include "qttestmain.h"
+#include "sizetable.h"
+#include "tempfolder.h"
+#include "testdialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSplitter>
+#include <memory>
+
+namespace {
+
+QString Utf8(const char* AText)
+{
+    return QString::fromUtf8(AText);
+}
+
+// Types any text, accented letters included, one key event per character.
+void Type(QWidget* AWidget, const QString& AText)
+{
+    for (QChar C : AText) {
+        QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(C));
+        QApplication::sendEvent(AWidget, &Press);
+        QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(C));
+        QApplication::sendEvent(AWidget, &Release);
+    }
+}
+
+} // namespace
+
+// The real window on settings in a temporary folder, answered through the
+// test seam.
+class FormMainTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void FirstStartLooksAsDesigned();
+    void MenuCaptionsAndShortcuts_data();
+    void MenuCaptionsAndShortcuts();
+    void StoredGeometryIsRestored();
+    void FontStepsSizeTextsAndBoard_data();
+    void FontStepsSizeTextsAndBoard();
+    void BoardFollowsTyping();
+    void ShuffleMovesOnlyTheLines();
+    void KeyFilterRefusesLettersThatAreNotFree_data();
+    void KeyFilterRefusesLettersThatAreNotFree();
+    void KeyFilterGivesBackTheSelection();
+    void AllowingExcessLetsEverythingIn();
+    void InputMethodCommitsCountTogether();
+    void PasteIsPlainTextAndUnfiltered();
+    void PressingALetterMarksItsOccurrences();
+    void HoveringALetterUnderlinesIt();
+    void CommandLineDocumentIsShown();
+    void MissingCommandLineDocumentIsReported();
+    void ClosingWritesTheGeometry();
+    void AcceptedOptionsApplyAtOnce();
+
+private:
+    void Start(const QString& AFileName = {});
+    QString SettingsFile() const { return QString::fromStdString(FFolder->File("verbanto.ini")); }
+    template <typename T> T* Child(const char* AName) const
+    {
+        T* Found = FWindow->findChild<T*>(QLatin1String(AName));
+        if (!Found)
+            qFatal("no child %s", AName);
+        return Found;
+    }
+    QPlainTextEdit* Sentence() const { return Child<QPlainTextEdit>("edtSentence"); }
+    TAnagramEditor* Editor() const { return Child<TAnagramEditor>("edtAnagram"); }
+    TLetterBoard* Board() const { return Child<TLetterBoard>("panData"); }
+    QAction* Action(const char* AName) const { return Child<QAction>(AName); }
+
+    std::unique_ptr<TTempFolder> FFolder;
+    std::unique_ptr<TConfig> FConfig;
+    std::unique_ptr<TTestDialogs> FDialogs;
+    std::unique_ptr<TFormMain> FWindow;
+};
+
+void FormMainTest::init()
+{
+    FFolder = std::make_unique<TTempFolder>();
+    qputenv("XDG_CONFIG_HOME", FFolder->Path().c_str());
+    FDialogs = std::make_unique<TTestDialogs>();
+}
+
+void FormMainTest::cleanup()
+{
+    FWindow.reset();
+    FConfig.reset();
+    FFolder.reset();
+}
+
+void FormMainTest::Start(const QString& AFileName)
+{
+    FWindow.reset();
+    FConfig = std::make_unique<TConfig>(SettingsFile());
+    FWindow = std::make_unique<TFormMain>(*FConfig, *FDialogs, AFileName);
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+}
+
+void FormMainTest::FirstStartLooksAsDesigned()
+{
+    Start();
+    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Verbanto - [senza nome]"));
+    QCOMPARE(FWindow->width(), 1126);
+    QCOMPARE(FWindow->centralWidget()->height(), 525);
+    QCOMPARE(Child<QWidget>("panTop")->height(), 150);
+    QCOMPARE(Sentence()->font().pointSize(), 14);
+    QCOMPARE(Editor()->font().pointSize(), 14);
+    QCOMPARE(Board()->Grid()->height(), 80);
+    auto* Tabs = Child<TColorTabControl>("tabCtrl");
+    QCOMPARE(Tabs->Count(), 1);
+    QCOMPARE(Tabs->TabCaption(0), QStringLiteral("&1."));
+    QCOMPARE(Tabs->ActiveIndex(), 0);
+    QVERIFY(!Child<QCheckBox>("chkAllowExcess")->isChecked());
+    QCOMPARE(Board()->VowelsLabel()->text(), QStringLiteral("--"));
+    QCOMPARE(Board()->CountLabel(0)->text(), QStringLiteral("0"));
+    QVERIFY(!QFile::exists(SettingsFile()));
+}
+
+void FormMainTest::MenuCaptionsAndShortcuts_data()
+{
+    QTest::addColumn<QString>("Name");
+    QTest::addColumn<QString>("Caption");
+    QTest::addColumn<QKeySequence>("Shortcut");
+    const auto Row = [](const char* AName, const char* ACaption, QKeySequence AKey) {
+        QTest::newRow(AName) << QString(QLatin1String(AName)) << Utf8(ACaption) << AKey;
+    };
+    Row("mnuNew", "&Nuovo", QKeySequence(Qt::CTRL | Qt::Key_N));
+    Row("mnuOpen", "A&pri", QKeySequence(Qt::CTRL | Qt::Key_P));
+    Row("mnuSave", "&Salva", QKeySequence(Qt::CTRL | Qt::Key_S));
+    Row("mnuSaveas", "Salva con n&ome...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    Row("mnuOptions", "Op&zioni", QKeySequence(Qt::Key_F10));
+    Row("mnuInfo", "&Informazioni...", QKeySequence());
+    Row("mnuClose", "Es&ci", QKeySequence());
+    Row("mnuShuffle", "&Rimescola le lettere residue", QKeySequence(Qt::CTRL | Qt::Key_R));
+    Row("mnuSort", "&Ordina alfabeticamente le lettere residue",
+        QKeySequence(Qt::CTRL | Qt::Key_F));
+    Row("mnuAddAssociation", "A&ssocia questo programma con i file *.vbf", QKeySequence());
+    Row("mnuDeleteAssociation", "E&limina l'associazione con i file *.vbf", QKeySequence());
+}
+
+void FormMainTest::MenuCaptionsAndShortcuts()
+{
+    QFETCH(QString, Name);
+    QFETCH(QString, Caption);
+    QFETCH(QKeySequence, Shortcut);
+    Start();
+    auto* Item = FWindow->findChild<QAction*>(Name);
+    QVERIFY(Item);
+    QCOMPARE(Item->text(), Caption);
+    QCOMPARE(Item->shortcut(), Shortcut);
+    const QList<QAction*> Menus = FWindow->menuBar()->actions();
+    QCOMPARE(Menus.size(), 2);
+    QCOMPARE(Menus.at(0)->text(), QStringLiteral("&File"));
+    QCOMPARE(Menus.at(1)->text(), Utf8("U&tilit\xC3\xA0"));
+}
+
+void FormMainTest::StoredGeometryIsRestored()
+{
+    {
+        QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        Settings.setValue(QStringLiteral("MAIN/FORMWIDTH"), 900);
+        Settings.setValue(QStringLiteral("MAIN/FORMHEIGHT"), 0);
+        Settings.setValue(QStringLiteral("MAIN/SPLITTER"), 200);
+    }
+    Start();
+    QCOMPARE(FWindow->width(), 900);
+    QCOMPARE(FWindow->centralWidget()->height(), 525);
+    QCOMPARE(Child<QWidget>("panTop")->height(), 200);
+}
+
+void FormMainTest::FontStepsSizeTextsAndBoard_data()
+{
+    QTest::addColumn<int>("Step");
+    QTest::addColumn<int>("TextSize");
+    QTest::addColumn<int>("GridHeight");
+    QTest::newRow("small") << 0 << 11 << 70;
+    QTest::newRow("medium") << 1 << 14 << 80;
+    QTest::newRow("large") << 2 << 16 << 90;
+}
+
+void FormMainTest::FontStepsSizeTextsAndBoard()
+{
+    QFETCH(int, Step);
+    QFETCH(int, TextSize);
+    QFETCH(int, GridHeight);
+    QSettings(SettingsFile(), QSettings::IniFormat).setValue(QStringLiteral("MAIN/FONTSIZE"), Step);
+    Start();
+    QCOMPARE(Sentence()->font().pointSize(), TextSize);
+    QCOMPARE(Editor()->font().pointSize(), TextSize);
+    QCOMPARE(Board()->VowelsLabel()->font().pointSize(), TextSize);
+    QCOMPARE(Board()->ConsonantsLabel()->font().pointSize(), TextSize);
+    QCOMPARE(Board()->Grid()->height(), GridHeight);
+    QTest::keyClicks(Sentence(), QStringLiteral("ab"));
+    QCOMPARE(Board()->CountLabel(0)->font().pointSize(), SizeTable[Step].BoardSize);
+    QCOMPARE(Board()->CountLabel(25)->font().pointSize(), SizeTable[Step].BoardZeroSize);
+}
+
+void FormMainTest::BoardFollowsTyping()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Casa"));
+    QCOMPARE(Board()->VowelsLabel()->text(), QStringLiteral("AA"));
+    QCOMPARE(Board()->ConsonantsLabel()->text(), QStringLiteral("C S"));
+    QCOMPARE(Board()->CountLabel(0)->text(), QStringLiteral("2"));
+    QVERIFY(Board()->CountLabel(0)->font().bold());
+    QCOMPARE(Board()->CountLabel(0)->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0));
+    QCOMPARE(Board()->LetterLabel(2)->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
+    QVERIFY(!Board()->CountLabel(1)->font().bold());
+
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    QTest::keyClicks(Editor(), QStringLiteral("Ass"));
+    QCOMPARE(Board()->CountLabel(0)->text(), QStringLiteral("1"));
+    QCOMPARE(Board()->CountLabel(18)->text(), QStringLiteral("-1"));
+    QCOMPARE(Board()->LetterLabel(18)->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+    QCOMPARE(Board()->VowelsLabel()->text(), QStringLiteral("A"));
+    QCOMPARE(Board()->ConsonantsLabel()->text(), QStringLiteral("C"));
+    QCOMPARE(FWindow->Engine().CurrentAnagramString(), u"Ass");
+    QVERIFY(FWindow->Engine().Changed());
+}
+
+void FormMainTest::ShuffleMovesOnlyTheLines()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Casa"));
+    bool SawCAfterS = false;
+    for (int Round = 0; Round < 40 && !SawCAfterS; ++Round) {
+        Action("mnuShuffle")->trigger();
+        SawCAfterS = Board()->ConsonantsLabel()->text() == QStringLiteral("S C");
+        for (int Column = 0; Column < 26; ++Column)
+            QCOMPARE(Board()->LetterLabel(Column)->text(), QString(QChar(u'A' + Column)));
+    }
+    QVERIFY(SawCAfterS);
+    Action("mnuSort")->trigger();
+    QCOMPARE(Board()->ConsonantsLabel()->text(), QStringLiteral("C S"));
+}
+
+void FormMainTest::KeyFilterRefusesLettersThatAreNotFree_data()
+{
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<QString>("Expected");
+    QTest::addColumn<int>("Beeps");
+    QTest::newRow("free letter") << QStringLiteral("a") << QStringLiteral("a") << 0;
+    QTest::newRow("second a") << QStringLiteral("aa") << QStringLiteral("a") << 1;
+    QTest::newRow("absent letter") << QStringLiteral("x") << QString() << 1;
+    QTest::newRow("accented free") << Utf8("\xC3\xB2") << Utf8("\xC3\xB2") << 0;
+    QTest::newRow("accented used") << Utf8("o\xC3\xB2") << QStringLiteral("o") << 1;
+    QTest::newRow("no letters always pass")
+        << QStringLiteral("roma 1,!") << QStringLiteral("roma 1,!") << 0;
+}
+
+void FormMainTest::KeyFilterRefusesLettersThatAreNotFree()
+{
+    QFETCH(QString, Typed);
+    QFETCH(QString, Expected);
+    QFETCH(int, Beeps);
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    Type(Editor(), Typed);
+    QCOMPARE(Editor()->toPlainText(), Expected);
+    QCOMPARE(FDialogs->Beeps, Beeps);
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QTest::keyClick(Editor(), Qt::Key_Backspace);
+    QCOMPARE(Editor()->toPlainText(), Expected);
+    QCOMPARE(FDialogs->Beeps, Beeps);
+}
+
+void FormMainTest::KeyFilterGivesBackTheSelection()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    QTest::keyClicks(Editor(), QStringLiteral("amor"));
+    QTextCursor Cursor = Editor()->textCursor();
+    Cursor.setPosition(1);
+    Cursor.setPosition(2, QTextCursor::KeepAnchor);
+    Editor()->setTextCursor(Cursor);
+    QTest::keyClicks(Editor(), QStringLiteral("r"));
+    QCOMPARE(FDialogs->Beeps, 1);
+    QTest::keyClicks(Editor(), QStringLiteral("m"));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("amor"));
+    QCOMPARE(FDialogs->Beeps, 1);
+}
+
+void FormMainTest::AllowingExcessLetsEverythingIn()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    auto* Allow = Child<QCheckBox>("chkAllowExcess");
+    Allow->setChecked(true);
+    QTest::keyClicks(Editor(), QStringLiteral("zz"));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("zz"));
+    QCOMPARE(FDialogs->Beeps, 0);
+    Allow->setChecked(false);
+    QTest::keyClicks(Editor(), QStringLiteral("z"));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("zz"));
+    QCOMPARE(FDialogs->Beeps, 1);
+}
+
+void FormMainTest::InputMethodCommitsCountTogether()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    const auto Commit = [this](const QString& AText) {
+        QInputMethodEvent Event;
+        Event.setCommitString(AText);
+        QApplication::sendEvent(Editor(), &Event);
+    };
+    Commit(QStringLiteral("aa"));
+    QCOMPARE(Editor()->toPlainText(), QString());
+    QCOMPARE(FDialogs->Beeps, 1);
+    Commit(Utf8("r\xC3\xB2"));
+    QCOMPARE(Editor()->toPlainText(), Utf8("r\xC3\xB2"));
+    QCOMPARE(FDialogs->Beeps, 1);
+}
+
+void FormMainTest::PasteIsPlainTextAndUnfiltered()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    auto* Data = new QMimeData;
+    Data->setHtml(QStringLiteral("<b style='color:red'>xyz</b>"));
+    Data->setText(QStringLiteral("xyz"));
+    QApplication::clipboard()->setMimeData(Data);
+    QTest::keyClick(Editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("xyz"));
+    QCOMPARE(Editor()->textCursor().position(), 3);
+    QCOMPARE(FDialogs->Beeps, 0);
+    QCOMPARE(Board()->CountLabel(23)->text(), QStringLiteral("-1"));
+    QVERIFY(!Editor()->toHtml().contains(QStringLiteral("color:#ff0000")));
+}
+
+void FormMainTest::PressingALetterMarksItsOccurrences()
+{
+    Start();
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    Type(Editor(), Utf8("Perch\xC3\xA9"));
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    Type(Editor(), Utf8("\xC3\xA8"));
+    QTextCursor Cursor = Editor()->textCursor();
+    Cursor.setPosition(2);
+    Cursor.setPosition(4, QTextCursor::KeepAnchor);
+    Editor()->setTextCursor(Cursor);
+    const bool ChangedBefore = FWindow->Engine().Changed();
+    const bool UndoBefore = Editor()->document()->isUndoAvailable();
+
+    for (Qt::MouseButton Button : {Qt::LeftButton, Qt::RightButton}) {
+        QLabel* E = Board()->LetterLabel(4);
+        QTest::mousePress(E, Button);
+        QList<int> Marked;
+        for (const QTextEdit::ExtraSelection& Mark : Editor()->extraSelections())
+            Marked.append(Mark.cursor.selectionStart());
+        QCOMPARE(Marked, (QList<int>{1, 5, 7}));
+        QCOMPARE(Editor()->textCursor().position(), 2);
+        QTest::mouseRelease(E, Button);
+        QVERIFY(Editor()->extraSelections().isEmpty());
+        QCOMPARE(Editor()->textCursor().selectionStart(), 2);
+        QCOMPARE(Editor()->textCursor().selectionEnd(), 4);
+    }
+    QCOMPARE(FWindow->Engine().Changed(), ChangedBefore);
+    QCOMPARE(Editor()->document()->isUndoAvailable(), UndoBefore);
+    QCOMPARE(Editor()->toPlainText(), Utf8("Perch\xC3\xA9\n\xC3\xA8"));
+}
+
+void FormMainTest::HoveringALetterUnderlinesIt()
+{
+    Start();
+    QLabel* A = Board()->LetterLabel(0);
+    QEvent Enter(QEvent::Enter);
+    QApplication::sendEvent(A, &Enter);
+    QVERIFY(A->font().underline());
+    QTest::keyClicks(Sentence(), QStringLiteral("a"));
+    QVERIFY(!A->font().underline());
+    QVERIFY(A->font().bold());
+    QApplication::sendEvent(A, &Enter);
+    QEvent Leave(QEvent::Leave);
+    QApplication::sendEvent(A, &Leave);
+    QVERIFY(!A->font().underline());
+    QVERIFY(A->font().bold());
+    QVERIFY(Board()->CountLabel(0)->cursor().shape() != Qt::PointingHandCursor);
+    QCOMPARE(A->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void FormMainTest::CommandLineDocumentIsShown()
+{
+    TAnagramEngine Maker;
+    Maker.SetSentence(u"Roma");
+    Maker.SetCurrentAnagramString(u"amor");
+    Maker.AddAnagram();
+    Maker.GetAnagram(1).SetAnagram(u"ramo\r\nz");
+    const std::string Path = FFolder->File("doc.vbf");
+    Maker.Save(Path);
+
+    Start(QString::fromStdString(Path));
+    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Verbanto - ") + QString::fromStdString(Path));
+    QCOMPARE(Sentence()->toPlainText(), QStringLiteral("Roma"));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("amor"));
+    auto* Tabs = Child<TColorTabControl>("tabCtrl");
+    QCOMPARE(Tabs->Count(), 2);
+    QCOMPARE(Tabs->ActiveIndex(), 0);
+    QCOMPARE(Tabs->TabCaption(0), QStringLiteral("&1. amor"));
+    QCOMPARE(Tabs->TabCaption(1), QStringLiteral("&2. ramo z"));
+    QCOMPARE(Tabs->TabColor(0), QColor(0, 0xFF, 0));
+    QCOMPARE(Tabs->TabColor(1), QColor(0xFF, 0, 0));
+    QVERIFY(!FWindow->Engine().Changed());
+    QVERIFY(FDialogs->Errors.isEmpty());
+}
+
+void FormMainTest::MissingCommandLineDocumentIsReported()
+{
+    const QString Missing = QString::fromStdString(FFolder->File("missing.vbf"));
+    Start(Missing);
+    QCOMPARE(FDialogs->Errors.size(), 1);
+    QVERIFY(FDialogs->Errors.at(0).startsWith(QStringLiteral("Cannot open file \"") + Missing));
+    QCOMPARE(FWindow->FileName(), Missing);
+    QCOMPARE(FWindow->windowTitle(), QStringLiteral("Verbanto - ") + Missing);
+    QCOMPARE(FWindow->Engine().AnagramsCount(), 1);
+    QTest::keyClicks(Sentence(), QStringLiteral("ok"));
+    QCOMPARE(Board()->VowelsLabel()->text(), QStringLiteral("O"));
+}
+
+void FormMainTest::ClosingWritesTheGeometry()
+{
+    Start();
+    FWindow->resize(1000, 600);
+    auto* Split = Child<QSplitter>("split");
+    Split->setSizes({180, Split->height() - 180});
+    QVERIFY(FWindow->close());
+    const QSettings Settings(SettingsFile(), QSettings::IniFormat);
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMWIDTH")).toInt(), 1000);
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMHEIGHT")).toInt(), 600);
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/SPLITTER")).toInt(), 180);
+    QCOMPARE(Settings.allKeys().size(), 3);
+}
+
+void FormMainTest::AcceptedOptionsApplyAtOnce()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Roma"));
+    QTest::keyClicks(Editor(), QStringLiteral("ro"));
+    QTextCursor Cursor = Editor()->textCursor();
+    Cursor.setPosition(0);
+    Cursor.setPosition(1, QTextCursor::KeepAnchor);
+    Editor()->setTextCursor(Cursor);
+    const bool Changed = FWindow->Engine().Changed();
+
+    FConfig->StoreOptions({0x000000FF, 0x0000FF00, 0x00FF0000, true, 2});
+    QCOMPARE(Editor()->font().pointSize(), 16);
+    QCOMPARE(Sentence()->font().pointSize(), 16);
+    QCOMPARE(Board()->Grid()->height(), 90);
+    QCOMPARE(Board()->VowelsLabel()->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+    QCOMPARE(Board()->CountLabel(12)->font().pointSize(), 18);
+    QCOMPARE(Board()->CountLabel(12)->palette().color(QPalette::WindowText), QColor(0, 0xFF, 0));
+    QVERIFY(!Child<QCheckBox>("chkAllowExcess")->isChecked());
+    QCOMPARE(Editor()->textCursor().selectionStart(), 0);
+    QCOMPARE(Editor()->textCursor().selectionEnd(), 1);
+    QCOMPARE(FWindow->Engine().Changed(), Changed);
+}
+
+VERBANTO_QTEST_MAIN(FormMainTest)
+#include "formmain_test.moc"

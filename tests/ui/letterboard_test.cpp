@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "colors.h"
+#include "letterboard.h"
+#include "qttestmain.h"
+
+class LetterLookTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void ColourSizeAndWeight_data();
+    void ColourSizeAndWeight();
+};
+
+void LetterLookTest::ColourSizeAndWeight_data()
+{
+    QTest::addColumn<QChar>("Letter");
+    QTest::addColumn<int>("Count");
+    QTest::addColumn<int>("FontStep");
+    QTest::addColumn<QColor>("Color");
+    QTest::addColumn<int>("PointSize");
+    QTest::addColumn<bool>("Bold");
+    const QColor Vowel(0x80, 0x80, 0x00), Consonant(0x00, 0x00, 0x80), Excess(0xFF, 0, 0),
+        Grey(0x80, 0x80, 0x80);
+    QTest::newRow("vowel free") << QChar(u'A') << 2 << 1 << Vowel << 15 << true;
+    QTest::newRow("consonant free") << QChar(u'C') << 1 << 1 << Consonant << 15 << true;
+    QTest::newRow("Y is a consonant") << QChar(u'Y') << 1 << 0 << Consonant << 12 << true;
+    QTest::newRow("vowel in excess") << QChar(u'E') << -1 << 2 << Excess << 18 << true;
+    QTest::newRow("consonant in excess") << QChar(u'S') << -3 << 1 << Excess << 15 << true;
+    QTest::newRow("used up small") << QChar(u'A') << 0 << 0 << Grey << 8 << false;
+    QTest::newRow("used up medium") << QChar(u'Z') << 0 << 1 << Grey << 10 << false;
+    QTest::newRow("used up large") << QChar(u'Z') << 0 << 2 << Grey << 12 << false;
+}
+
+void LetterLookTest::ColourSizeAndWeight()
+{
+    QFETCH(QChar, Letter);
+    QFETCH(int, Count);
+    QFETCH(int, FontStep);
+    QFETCH(QColor, Color);
+    QFETCH(int, PointSize);
+    QFETCH(bool, Bold);
+    const TConfigOptions Options{0x00008080, 0x00800000, 0x000000FF, false, FontStep};
+    const TLetterLook Look = LetterLook(Letter.unicode(), Count, Options);
+    QCOMPARE(Look.Color, Color);
+    QCOMPARE(Look.PointSize, PointSize);
+    QCOMPARE(Look.Bold, Bold);
+}
+
+VERBANTO_QTEST_MAIN(LetterLookTest)
+#include "letterboard_test.moc"

@@ -1,0 +1,414 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "colortabbar.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QShortcutEvent>
+#include <QSignalBlocker>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// How far the colour stays inside the style's tab outline.
+constexpr int ColorInset = 3;
+constexpr int DropMarkWidth = 3;
+
+// Weighted by how bright each primary looks, so pure green counts as light.
+QColor ReadableText(const QColor& ABackground)
+{
+    const int Lightness =
+        (299 * ABackground.red() + 587 * ABackground.green() + 114 * ABackground.blue()) / 1000;
+    return Lightness >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+} // namespace
+
+TColorTabBar::TColorTabBar(QWidget* AParent) : QTabBar(AParent)
+{
+    setTabsClosable(true);
+    // Many attempts scroll instead of widening the window, and with the
+    // scroll buttons QTabBar never squeezes a tab below its size hint.
+    setUsesScrollButtons(true);
+    setElideMode(Qt::ElideRight);
+    setExpanding(false);
+    setDrawBase(true);
+}
+
+int TColorTabBar::RealCount() const
+{
+    return FHasNewTab ? count() - 1 : count();
+}
+
+int TColorTabBar::NewTabIndex() const
+{
+    return FHasNewTab ? count() - 1 : -1;
+}
+
+void TColorTabBar::SetNewTab(const QString& ACaption, int AWidth)
+{
+    FNewTabWidth = AWidth;
+    if (FHasNewTab) {
+        setTabText(NewTabIndex(), ACaption);
+    } else {
+        const int Index = addTab(ACaption);
+        FHasNewTab = true;
+        // Disabled, so arrow keys, the wheel and its own mnemonic never select it.
+        setTabEnabled(Index, false);
+        for (const ButtonPosition Side : {LeftSide, RightSide}) {
+            QWidget* Button = tabButton(Index, Side);
+            setTabButton(Index, Side, nullptr);
+            delete Button;
+        }
+    }
+    releaseShortcut(FNewTabShortcut);
+    FNewTabShortcut = grabShortcut(QKeySequence::mnemonic(ACaption));
+    Relayout();
+}
+
+void TColorTabBar::SetTabWidth(int AWidth)
+{
+    FTabWidth = AWidth;
+    Relayout();
+}
+
+QColor TColorTabBar::TabColor(int AIndex) const
+{
+    return tabData(AIndex).value<QColor>();
+}
+
+void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
+{
+    setTabData(AIndex, AColor);
+    setTabTextColor(AIndex, AColor.isValid() ? ReadableText(AColor) : QColor());
+    update();
+}
+
+QSize TColorTabBar::tabSizeHint(int AIndex) const
+{
+    QSize Size = QTabBar::tabSizeHint(AIndex);
+    const int Width = AIndex == NewTabIndex() ? FNewTabWidth : FTabWidth;
+    if (Width > 0)
+        Size.setWidth(Width);
+    return Size;
+}
+
+void TColorTabBar::tabInserted(int AIndex)
+{
+    QTabBar::tabInserted(AIndex);
+    CancelDrag();
+}
+
+void TColorTabBar::tabRemoved(int AIndex)
+{
+    QTabBar::tabRemoved(AIndex);
+    CancelDrag();
+}
+
+bool TColorTabBar::event(QEvent* AEvent)
+{
+    if (AEvent->type() == QEvent::Shortcut && FNewTabShortcut != 0 &&
+        static_cast<QShortcutEvent*>(AEvent)->shortcutId() == FNewTabShortcut) {
+        emit newTabClicked();
+        return true;
+    }
+    return QTabBar::event(AEvent);
+}
+
+void TColorTabBar::Relayout()
+{
+    // QTabBar has no public relayout; setting the elide mode runs one.
+    setElideMode(elideMode());
+    updateGeometry();
+}
+
+void TColorTabBar::paintEvent(QPaintEvent*)
+{
+    QStylePainter Painter(this);
+    if (drawBase())
+        PaintBase(Painter);
+    const int Current = currentIndex();
+    for (int Index = 0; Index < count(); ++Index) {
+        if (Index != Current)
+            PaintTab(Painter, Index);
+    }
+    // The selected tab overlaps its neighbours, so it goes last.
+    if (Current >= 0)
+        PaintTab(Painter, Current);
+    if (FDragging && FDropIndex != FDragIndex)
+        PaintDropMark(Painter);
+}
+
+void TColorTabBar::PaintBase(QStylePainter& APainter) const
+{
+    QStyleOptionTabBarBase Option;
+    Option.initFrom(this);
+    Option.shape = shape();
+    Option.documentMode = documentMode();
+    for (int Index = 0; Index < count(); ++Index)
+        Option.tabBarRect |= tabRect(Index);
+    Option.selectedTabRect = tabRect(currentIndex());
+    const int Overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, &Option, this);
+    Option.rect = QRect(0, height() - Overlap, width(), Overlap);
+    APainter.drawPrimitive(QStyle::PE_FrameTabBarBase, Option);
+}
+
+void TColorTabBar::PaintTab(QStylePainter& APainter, int AIndex) const
+{
+    QStyleOptionTab Option;
+    initStyleOption(&Option, AIndex);
+    if (!Option.rect.intersects(rect()))
+        return;
+    if (AIndex == NewTabIndex()) {
+        // Disabled only to keep it from being selected: it looks like a plain tab.
+        Option.state.setFlag(QStyle::State_Enabled, isEnabled());
+        Option.state &= ~QStyle::State_Selected;
+    }
+    APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
+    const QColor Color = TabColor(AIndex);
+    if (Color.isValid())
+        APainter.fillRect(ColorRect(Option), Color);
+    APainter.drawControl(QStyle::CE_TabBarTabLabel, Option);
+}
+
+QRect TColorTabBar::ColorRect(const QStyleOptionTab& AOption) const
+{
+    QRect Rect = AOption.rect.adjusted(ColorInset, ColorInset, -ColorInset, -ColorInset + 1);
+    // Styles draw the tabs that are not selected lower down.
+    if (!(AOption.state & QStyle::State_Selected))
+        Rect.setTop(Rect.top() +
+                    style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, &AOption, this) + 2);
+    return Rect;
+}
+
+void TColorTabBar::PaintDropMark(QStylePainter& APainter) const
+{
+    const QRect Target = tabRect(FDropIndex);
+    const int X = FDropIndex > FDragIndex ? Target.right() - DropMarkWidth + 1 : Target.left();
+    APainter.fillRect(QRect(X, Target.top(), DropMarkWidth, Target.height()),
+                      palette().color(QPalette::Highlight));
+}
+
+void TColorTabBar::mousePressEvent(QMouseEvent* AEvent)
+{
+    const QPoint Pos = AEvent->position().toPoint();
+    const int Index = tabAt(Pos);
+    if (AEvent->button() != Qt::LeftButton || Index < 0) {
+        QTabBar::mousePressEvent(AEvent);
+        return;
+    }
+    FNewTabPressed = Index == NewTabIndex();
+    if (!FNewTabPressed)
+        StartDrag(Index, Pos);
+    AEvent->accept();
+}
+
+void TColorTabBar::mouseDoubleClickEvent(QMouseEvent* AEvent)
+{
+    // Like a button, a double click on the pseudo-tab counts as two clicks.
+    mousePressEvent(AEvent);
+}
+
+void TColorTabBar::mouseMoveEvent(QMouseEvent* AEvent)
+{
+    // The release went elsewhere, e.g. to a dialog opened on the press.
+    if (!(AEvent->buttons() & Qt::LeftButton))
+        CancelDrag();
+    if (FDragIndex < 0) {
+        QTabBar::mouseMoveEvent(AEvent);
+        return;
+    }
+    const QPoint Pos = AEvent->position().toPoint();
+    if (!FDragging && (Pos - FDragStart).manhattanLength() < QApplication::startDragDistance())
+        return;
+    if (!FDragging) {
+        FDragging = true;
+        setCursor(Qt::DragMoveCursor);
+    }
+    const int Drop = DropIndex(Pos);
+    if (Drop != FDropIndex) {
+        FDropIndex = Drop;
+        update();
+    }
+}
+
+void TColorTabBar::mouseReleaseEvent(QMouseEvent* AEvent)
+{
+    const QPoint Pos = AEvent->position().toPoint();
+    if (AEvent->button() != Qt::LeftButton) {
+        QTabBar::mouseReleaseEvent(AEvent);
+    } else if (FNewTabPressed) {
+        FNewTabPressed = false;
+        if (tabAt(Pos) == NewTabIndex())
+            emit newTabClicked();
+    } else if (FDragIndex >= 0) {
+        FinishDrag(Pos);
+    } else {
+        QTabBar::mouseReleaseEvent(AEvent);
+    }
+}
+
+void TColorTabBar::StartDrag(int AIndex, const QPoint& APos)
+{
+    FDragIndex = AIndex;
+    FDropIndex = AIndex;
+    FDragStart = APos;
+    FDragging = false;
+    // Selected before any drag starts, so the dragged tab is the current one.
+    // A handler that rebuilds the tabs here cancels the drag.
+    setCurrentIndex(AIndex);
+}
+
+void TColorTabBar::FinishDrag(const QPoint& APos)
+{
+    const int From = FDragIndex;
+    const int To = FDragging ? DropIndex(APos) : From;
+    CancelDrag();
+    if (To != From) {
+        // The moved tab stays current; QTabBar would report its new index as a change.
+        const QSignalBlocker Blocker(this);
+        moveTab(From, To);
+    }
+    emit dragEnded(To);
+}
+
+void TColorTabBar::CancelDrag()
+{
+    if (FDragging) {
+        unsetCursor();
+        update();
+    }
+    FDragIndex = -1;
+    FDropIndex = -1;
+    FDragging = false;
+    FNewTabPressed = false;
+}
+
+int TColorTabBar::DropIndex(const QPoint& APos) const
+{
+    // Dropped off the strip: refused, the tab stays where it was.
+    if (!rect().contains(APos))
+        return FDragIndex;
+    const int Last = RealCount() - 1;
+    const int Index = tabAt(APos);
+    if (Index >= 0)
+        return std::min(Index, Last);
+    return APos.x() < tabRect(0).left() ? 0 : Last;
+}
+
+TColorTabControl::TColorTabControl(QWidget* AParent)
+    : QWidget(AParent), FTabBar(new TColorTabBar(this)), FPage(new QWidget(this))
+{
+    auto* Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(QMargins());
+    Layout->setSpacing(0);
+    Layout->addWidget(FTabBar);
+    Layout->addWidget(FPage, 1);
+    // Only the user gets here: every change made by this class blocks the bar's signals.
+    connect(FTabBar, &QTabBar::currentChanged, this, &TColorTabControl::changed);
+    connect(FTabBar, &QTabBar::tabCloseRequested, this, &TColorTabControl::CloseTab);
+    connect(FTabBar, &TColorTabBar::newTabClicked, this, &TColorTabControl::NewTabClicked);
+    connect(FTabBar, &TColorTabBar::dragEnded, this, &TColorTabControl::tabEndDrag);
+}
+
+void TColorTabControl::Clear()
+{
+    const bool HadTabs = Count() > 0;
+    {
+        const QSignalBlocker Blocker(FTabBar);
+        while (Count() > 0)
+            FTabBar->removeTab(Count() - 1);
+    }
+    if (HadTabs)
+        emit changed();
+}
+
+int TColorTabControl::AddTab(const QString& ACaption)
+{
+    const int Index = InsertTab(ACaption);
+    if (Count() == 1)
+        Activate(Index);
+    return Index;
+}
+
+QString TColorTabControl::TabCaption(int AIndex) const
+{
+    return IsTab(AIndex) ? FTabBar->tabText(AIndex) : QString();
+}
+
+void TColorTabControl::SetTabCaption(int AIndex, const QString& ACaption)
+{
+    if (IsTab(AIndex))
+        FTabBar->setTabText(AIndex, ACaption);
+}
+
+QColor TColorTabControl::TabColor(int AIndex) const
+{
+    return IsTab(AIndex) ? FTabBar->TabColor(AIndex) : QColor();
+}
+
+void TColorTabControl::SetTabColor(int AIndex, const QColor& AColor)
+{
+    if (IsTab(AIndex))
+        FTabBar->SetTabColor(AIndex, AColor);
+}
+
+int TColorTabControl::ActiveIndex() const
+{
+    const int Index = FTabBar->currentIndex();
+    return IsTab(Index) ? Index : -1;
+}
+
+void TColorTabControl::SetActiveIndex(int AIndex)
+{
+    if (IsTab(AIndex) && AIndex != ActiveIndex())
+        Activate(AIndex);
+}
+
+void TColorTabControl::SetNewTabButton(const QString& ACaption, int AWidth)
+{
+    // Into an empty bar the pseudo-tab becomes current, which is no change of tab.
+    const QSignalBlocker Blocker(FTabBar);
+    FTabBar->SetNewTab(ACaption, AWidth);
+}
+
+int TColorTabControl::InsertTab(const QString& ACaption)
+{
+    const QSignalBlocker Blocker(FTabBar);
+    return FTabBar->insertTab(Count(), ACaption);
+}
+
+void TColorTabControl::Activate(int AIndex)
+{
+    {
+        const QSignalBlocker Blocker(FTabBar);
+        FTabBar->setCurrentIndex(AIndex);
+    }
+    emit changed();
+}
+
+void TColorTabControl::CloseTab(int AIndex)
+{
+    if (!IsTab(AIndex) || (OnCanClose && !OnCanClose(AIndex)))
+        return;
+    const bool WasActive = AIndex == ActiveIndex();
+    {
+        // QTabBar reports a new current index for any removal before it, and
+        // picks its own successor for the current tab; both are decided here.
+        const QSignalBlocker Blocker(FTabBar);
+        FTabBar->removeTab(AIndex);
+        if (WasActive && Count() > 0)
+            FTabBar->setCurrentIndex(std::min(AIndex, Count() - 1));
+    }
+    if (WasActive)
+        emit changed();
+}
+
+void TColorTabControl::NewTabClicked()
+{
+    if (OnNewTabButtonClick && OnNewTabButtonClick())
+        return;
+    Activate(InsertTab(QString()));
+}

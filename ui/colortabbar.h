@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QTabBar>
+#include <QWidget>
+#include <functional>
+
+class QStylePainter;
+class QStyleOptionTab;
+
+// The strip of tabs of TColorTabControl. Tabs have a fixed width and their
+// own background colour; an optional new-tab pseudo-tab always sits last.
+// Dragging is done here rather than by QTabBar's movable mode, so that a drag
+// never passes the pseudo-tab and the tab moves only when it is dropped.
+class TColorTabBar : public QTabBar
+{
+    Q_OBJECT
+public:
+    explicit TColorTabBar(QWidget* AParent = nullptr);
+
+    // Tabs without the pseudo-tab.
+    int RealCount() const;
+    // The pseudo-tab's index, or -1 when there is none.
+    int NewTabIndex() const;
+    void SetNewTab(const QString& ACaption, int AWidth);
+    // 0 lets every tab take the width of its caption.
+    void SetTabWidth(int AWidth);
+    QColor TabColor(int AIndex) const;
+    void SetTabColor(int AIndex, const QColor& AColor);
+
+signals:
+    void newTabClicked();
+    // A press on a tab has been released: the tab's index after the drop.
+    void dragEnded(int AIndex);
+
+protected:
+    QSize tabSizeHint(int AIndex) const override;
+    void tabInserted(int AIndex) override;
+    void tabRemoved(int AIndex) override;
+    bool event(QEvent* AEvent) override;
+    void paintEvent(QPaintEvent* AEvent) override;
+    void mousePressEvent(QMouseEvent* AEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
+    void mouseMoveEvent(QMouseEvent* AEvent) override;
+    void mouseReleaseEvent(QMouseEvent* AEvent) override;
+
+private:
+    void Relayout();
+    void StartDrag(int AIndex, const QPoint& APos);
+    void FinishDrag(const QPoint& APos);
+    void CancelDrag();
+    int DropIndex(const QPoint& APos) const;
+    void PaintBase(QStylePainter& APainter) const;
+    void PaintTab(QStylePainter& APainter, int AIndex) const;
+    void PaintDropMark(QStylePainter& APainter) const;
+    QRect ColorRect(const QStyleOptionTab& AOption) const;
+
+    int FTabWidth = 0;
+    int FNewTabWidth = 0;
+    bool FHasNewTab = false;
+    int FNewTabShortcut = 0;
+    bool FNewTabPressed = false;
+    int FDragIndex = -1;
+    int FDropIndex = -1;
+    bool FDragging = false;
+    QPoint FDragStart;
+};
+
+// The tabs of the attempts above a page the window fills with the controls
+// all tabs share. Indexes count the real tabs only, never the new-tab button.
+//
+// changed() is raised whenever another tab becomes the active one: by the
+// user, and also synchronously from inside the writing calls (Clear, AddTab
+// on an empty control, SetActiveIndex to another index). Two moves keep the
+// same tab active and raise nothing: dropping a dragged tab, and deleting a
+// tab other than the active one.
+class TColorTabControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TColorTabControl(QWidget* AParent = nullptr);
+
+    QWidget* Page() const { return FPage; }
+    QTabBar* TabBar() const { return FTabBar; }
+
+    int Count() const { return FTabBar->RealCount(); }
+    void Clear();
+    // Appends a tab and returns its index; the first tab becomes active.
+    int AddTab(const QString& ACaption);
+    QString TabCaption(int AIndex) const;
+    void SetTabCaption(int AIndex, const QString& ACaption);
+    // An invalid colour gives the style's normal tab.
+    QColor TabColor(int AIndex) const;
+    void SetTabColor(int AIndex, const QColor& AColor);
+    // -1 when there are no tabs. Out-of-range indexes are ignored.
+    int ActiveIndex() const;
+    void SetActiveIndex(int AIndex);
+
+    // Shows the new-tab button after the last tab, or renames it.
+    void SetNewTabButton(const QString& ACaption, int AWidth);
+    void SetTabWidth(int AWidth) { FTabBar->SetTabWidth(AWidth); }
+
+    // Asked before a close button deletes its tab; unset lets it go.
+    std::function<bool(int AIndex)> OnCanClose;
+    // The new-tab button was clicked; true means the handler dealt with it.
+    // Unset or false: an empty tab is appended and made active.
+    std::function<bool()> OnNewTabButtonClick;
+
+signals:
+    void changed();
+    void tabEndDrag(int AIndex);
+
+private:
+    bool IsTab(int AIndex) const { return AIndex >= 0 && AIndex < Count(); }
+    int InsertTab(const QString& ACaption);
+    void Activate(int AIndex);
+    void CloseTab(int AIndex);
+    void NewTabClicked();
+
+    TColorTabBar* FTabBar;
+    QWidget* FPage;
+};

@@ -1,0 +1,458 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "formmain.h"
+
+#include "anagrameditor.h"
+#include "colors.h"
+#include "colortabbar.h"
+#include "config.h"
+#include "dialogs.h"
+#include "letterboard.h"
+#include "sizetable.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+constexpr int DesignedClientWidth = 1126;
+constexpr int DesignedClientHeight = 525;
+constexpr int DesignedTopHeight = 150;
+
+// The engine keeps line breaks as CR LF, as documents always held them.
+std::u16string EngineText(const QString& AText)
+{
+    QString Text = AText;
+    Text.replace(u'\n', QStringLiteral("\r\n"));
+    return Text.toStdU16String();
+}
+
+QString EditorText(const std::u16string& AText)
+{
+    QString Text = QString::fromStdU16String(AText);
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return Text;
+}
+
+QString TrimmedControls(const QString& AText)
+{
+    qsizetype First = 0;
+    qsizetype Last = AText.size();
+    while (First < Last && AText.at(First).unicode() <= u' ')
+        ++First;
+    while (Last > First && AText.at(Last - 1).unicode() <= u' ')
+        --Last;
+    return AText.mid(First, Last - First);
+}
+
+QFont FixedFont()
+{
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+QLabel* BuddyLabel(const QString& AName, const QString& ACaption, QWidget* ABuddy, QWidget* AParent)
+{
+    auto* Label = new QLabel(ACaption, AParent);
+    Label->setObjectName(AName);
+    Label->setBuddy(ABuddy);
+    return Label;
+}
+
+} // namespace
+
+TFormMain::TFormMain(TConfig& AConfig, TDialogs& ADialogs, const QString& AFileName,
+                     QWidget* AParent)
+    : QMainWindow(AParent), FConfig(AConfig), FDialogs(ADialogs)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Verbanto"));
+    SetupControls();
+    SetupMenus();
+    FormCreate(AFileName);
+}
+
+TFormMain::~TFormMain()
+{
+    // The controls go before the engine; nothing they raise then may reach it.
+    FStopEvents = true;
+    FEngine->OnAnagramChanged = nullptr;
+}
+
+void TFormMain::SetupControls()
+{
+    split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("split"));
+    split->setChildrenCollapsible(false);
+    split->setHandleWidth(8);
+    split->setOpaqueResize(true);
+    split->addWidget(SetupTopPanel());
+
+    tabCtrl = new TColorTabControl(split);
+    tabCtrl->setObjectName(QStringLiteral("tabCtrl"));
+    tabCtrl->SetTabWidth(180);
+    auto* Page = new QVBoxLayout(tabCtrl->Page());
+    Page->setContentsMargins(0, 0, 0, 0);
+    Page->setSpacing(0);
+    panData = new TLetterBoard(tabCtrl->Page());
+    Page->addWidget(panData);
+    Page->addWidget(SetupBottomPanel(), 1);
+    split->addWidget(tabCtrl);
+    split->setStretchFactor(1, 1);
+    setCentralWidget(split);
+
+    connect(edtSentence, &QPlainTextEdit::textChanged, this, &TFormMain::edtSentenceChange);
+    connect(edtAnagram, &QTextEdit::textChanged, this, &TFormMain::edtAnagramChange);
+    edtAnagram->OnKeyPress = [this](const QString& AText) { return edtAnagramKeyPress(AText); };
+    connect(panData, &TLetterBoard::letterPressed, this, &TFormMain::LabelsMouseDown);
+    connect(panData, &TLetterBoard::letterReleased, this, &TFormMain::LabelsMouseUp);
+    connect(tabCtrl, &TColorTabControl::changed, this, &TFormMain::tabCtrlChange);
+    connect(tabCtrl, &TColorTabControl::tabEndDrag, this, &TFormMain::tabCtrlTabEndDrag);
+    tabCtrl->OnCanClose = [this](int AIndex) { return tabCtrlCanCloseEx(AIndex); };
+    tabCtrl->OnNewTabButtonClick = [this] { return tabCtrlNewTabButtonClick(); };
+}
+
+QWidget* TFormMain::SetupTopPanel()
+{
+    panTop = new QWidget(split);
+    panTop->setObjectName(QStringLiteral("panTop"));
+    edtSentence = new QPlainTextEdit(panTop);
+    edtSentence->setObjectName(QStringLiteral("edtSentence"));
+    edtSentence->setFont(FixedFont());
+    edtSentence->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* Layout = new QVBoxLayout(panTop);
+    Layout->setContentsMargins(4, 7, 5, 6);
+    Layout->setSpacing(6);
+    Layout->addWidget(BuddyLabel(QStringLiteral("Label53"),
+                                 QStringLiteral("F&rase da anagrammare:"), edtSentence, panTop));
+    Layout->addWidget(edtSentence, 1);
+    return panTop;
+}
+
+QWidget* TFormMain::SetupBottomPanel()
+{
+    auto* panBottom = new QWidget(tabCtrl->Page());
+    panBottom->setObjectName(QStringLiteral("panBottom"));
+    chkAllowExcess = new QCheckBox(QStringLiteral("C&onsenti l'inserimento di lettere in eccesso"),
+                                   panBottom);
+    chkAllowExcess->setObjectName(QStringLiteral("chkAllowExcess"));
+    edtAnagram = new TAnagramEditor(panBottom);
+    edtAnagram->setObjectName(QStringLiteral("edtAnagram"));
+    edtAnagram->setFont(FixedFont());
+    edtAnagram->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* Layout = new QGridLayout(panBottom);
+    Layout->setContentsMargins(4, 9, 5, 4);
+    Layout->addWidget(BuddyLabel(QStringLiteral("Label54"), QStringLiteral("&Anagramma:"),
+                                 edtAnagram, panBottom),
+                      0, 0);
+    Layout->addWidget(chkAllowExcess, 0, 1, Qt::AlignRight);
+    Layout->addWidget(edtAnagram, 1, 0, 1, 2);
+    Layout->setRowStretch(1, 1);
+    setTabOrder(chkAllowExcess, edtAnagram);
+    return panBottom;
+}
+
+QAction* TFormMain::AddAction(QMenu* AMenu, const char* AName, const QString& ACaption,
+                              const QKeySequence& AShortcut)
+{
+    QAction* Action = AMenu->addAction(ACaption);
+    Action->setObjectName(QLatin1String(AName));
+    Action->setShortcut(AShortcut);
+    return Action;
+}
+
+void TFormMain::SetupMenus()
+{
+    QMenu* File = menuBar()->addMenu(QStringLiteral("&File"));
+    File->setObjectName(QStringLiteral("mnuFile"));
+    AddAction(File, "mnuNew", QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddAction(File, "mnuOpen", QStringLiteral("A&pri"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddAction(File, "mnuSave", QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddAction(File, "mnuSaveas", QStringLiteral("Salva con n&ome..."),
+              QKeySequence(Qt::CTRL | Qt::Key_O));
+    File->addSeparator();
+    AddAction(File, "mnuOptions", QStringLiteral("Op&zioni"), QKeySequence(Qt::Key_F10));
+    File->addSeparator();
+    AddAction(File, "mnuInfo", QStringLiteral("&Informazioni..."));
+    File->addSeparator();
+    connect(AddAction(File, "mnuClose", QStringLiteral("Es&ci")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* Utilities = menuBar()->addMenu(QStringLiteral("U&tilit\u00E0"));
+    Utilities->setObjectName(QStringLiteral("mnuUtilities"));
+    connect(AddAction(Utilities, "mnuShuffle", QStringLiteral("&Rimescola le lettere residue"),
+                      QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, [this] { FEngine->Shuffle(); });
+    connect(AddAction(Utilities, "mnuSort",
+                      QStringLiteral("&Ordina alfabeticamente le lettere residue"),
+                      QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, [this] { FEngine->Sort(); });
+    Utilities->addSeparator();
+    AddAction(Utilities, "mnuAddAssociation",
+              QStringLiteral("A&ssocia questo programma con i file *.vbf"));
+    AddAction(Utilities, "mnuDeleteAssociation",
+              QStringLiteral("E&limina l'associazione con i file *.vbf"));
+}
+
+void TFormMain::FormCreate(const QString& AFileName)
+{
+    FRemoveCrLf.setPattern(QStringLiteral("[\\r\\n]+"));
+    FNormalizeSpaces.setPattern(QStringLiteral("\\s+"));
+    FBaseCaption = windowTitle();
+    UpdateCaption();
+    FConfig.OnConfigChanged = [this](TConfig&) { ConfigChanged(); };
+    panData->ApplySettings(FConfig.Options());
+    chkAllowExcess->setChecked(FConfig.AllowExcess());
+
+    FEngine = std::make_unique<TAnagramEngine>();
+    FEngine->OnEngineCleared = [this](TAnagramEngine&) { EngineCleared(); };
+    FEngine->OnAnagramsLoading = [this](TAnagramEngine&, int32_t ACount,
+                                        const std::u16string& ASentence) {
+        AnagramsLoading(ACount, ASentence);
+    };
+    FEngine->OnAnagramChanged = [this](TAnagramEngine&, TAnagram& AAnagram, int32_t AIndex) {
+        AnagramChanged(AAnagram, AIndex);
+    };
+    WithoutEvents([this] { tabCtrl->AddTab(QStringLiteral("&1.")); });
+    tabCtrl->SetNewTabButton(QStringLiteral("A&ggiungi..."), 80);
+    UpdateLetters();
+
+    // The designed size is the client area below the menu bar.
+    resize(DesignedClientWidth, DesignedClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* Screen = QGuiApplication::primaryScreen())
+        move(Screen->availableGeometry().center() - rect().center());
+    resize(FConfig.FormWidth() > 0 ? FConfig.FormWidth() : width(),
+           FConfig.FormHeight() > 0 ? FConfig.FormHeight() : height());
+    const int Top = FConfig.Splitter() > 0 ? FConfig.Splitter() : DesignedTopHeight;
+    split->setSizes({Top, height() - Top});
+    ApplyTextSize();
+
+    if (!AFileName.isEmpty()) {
+        FFileName = AFileName;
+        UpdateCaption();
+        ReportErrors([&] { FEngine->Load(QFile::encodeName(FFileName).toStdString()); });
+    }
+}
+
+void TFormMain::ApplyTextSize()
+{
+    const int Size = SizeTable[static_cast<std::size_t>(FConfig.FontSize())].TextSize;
+    for (QWidget* Editor : {static_cast<QWidget*>(edtSentence), static_cast<QWidget*>(edtAnagram)}) {
+        QFont Font = Editor->font();
+        Font.setPointSize(Size);
+        Editor->setFont(Font);
+    }
+}
+
+void TFormMain::UpdateLetters()
+{
+    panData->UpdateLetters(*FEngine, FConfig.Options());
+}
+
+void TFormMain::UpdateCaption()
+{
+    setWindowTitle(FBaseCaption + QStringLiteral(" - ") +
+                   (FFileName.isEmpty() ? QStringLiteral("[senza nome]") : FFileName));
+}
+
+void TFormMain::ReportErrors(const std::function<void()>& AWork)
+{
+    try {
+        AWork();
+    } catch (const std::exception& Error) {
+        FDialogs.ShowError(this, QString::fromUtf8(Error.what()));
+    }
+}
+
+void TFormMain::WithoutEvents(const std::function<void()>& AWork)
+{
+    FStopEvents = true;
+    try {
+        AWork();
+    } catch (...) {
+        FStopEvents = false;
+        throw;
+    }
+    FStopEvents = false;
+}
+
+QString TFormMain::FormatTabCaption(int ANumber, const QString& AText) const
+{
+    QString Text = AText;
+    Text.replace(FRemoveCrLf, QStringLiteral(" "));
+    Text.replace(FNormalizeSpaces, QStringLiteral(" "));
+    return u'&' + QString::number(ANumber) + QStringLiteral(". ") + TrimmedControls(Text);
+}
+
+void TFormMain::AnagramChanged(TAnagram& AAnagram, int32_t AIndex)
+{
+    if (FStopEvents)
+        return;
+    if (&AAnagram == &FEngine->CurrentAnagram()) {
+        UpdateLetters();
+        if (FEngine->Loading())
+            WithoutEvents([&] { edtAnagram->setPlainText(EditorText(AAnagram.Anagram())); });
+    }
+    SetTabLook(AIndex, AAnagram);
+}
+
+void TFormMain::SetTabLook(int AIndex, const TAnagram& AAnagram)
+{
+    tabCtrl->SetTabCaption(AIndex,
+                           FormatTabCaption(AIndex + 1, QString::fromStdU16String(AAnagram.Anagram())));
+    tabCtrl->SetTabColor(AIndex, ToQColor(StatusColor(AAnagram.Status())));
+}
+
+void TFormMain::AnagramsLoading(int32_t ACount, const std::u16string& ASentence)
+{
+    WithoutEvents([&] {
+        tabCtrl->Clear();
+        for (int32_t I = 0; I < ACount; ++I)
+            tabCtrl->AddTab(QString());
+        tabCtrl->SetActiveIndex(0);
+        edtSentence->setPlainText(EditorText(ASentence));
+    });
+}
+
+void TFormMain::EngineCleared()
+{
+    WithoutEvents([&] {
+        edtSentence->setPlainText(QString());
+        edtAnagram->setPlainText(QString());
+        tabCtrl->Clear();
+        tabCtrl->AddTab(QStringLiteral("&1."));
+    });
+}
+
+void TFormMain::ConfigChanged()
+{
+    const TConfigOptions Options = FConfig.Options();
+    panData->ApplySettings(Options);
+    // Setting the editors' font re-sizes the text they hold; the selection
+    // and the document stay as they are.
+    ApplyTextSize();
+    UpdateLetters();
+}
+
+void TFormMain::closeEvent(QCloseEvent* AEvent)
+{
+    FormClose();
+    AEvent->accept();
+}
+
+void TFormMain::FormClose()
+{
+    FConfig.SetFormWidth(width());
+    FConfig.SetFormHeight(height());
+    FConfig.SetSplitter(panTop->height());
+    ReportErrors([this] { FConfig.SaveForm(); });
+}
+
+void TFormMain::edtSentenceChange()
+{
+    if (!FStopEvents)
+        FEngine->SetSentence(EngineText(edtSentence->toPlainText()));
+}
+
+void TFormMain::edtAnagramChange()
+{
+    if (!FStopEvents)
+        FEngine->SetCurrentAnagramString(EngineText(edtAnagram->toPlainText()));
+}
+
+bool TFormMain::edtAnagramKeyPress(const QString& AText)
+{
+    if (chkAllowExcess->isChecked() || AText.isEmpty())
+        return true;
+    const std::u16string Selection = edtAnagram->textCursor().selectedText().toStdU16String();
+    bool Ok;
+    if (AText.size() > 1)
+        Ok = FEngine->AcceptText(AText.toStdU16String(), Selection);
+    else if (Selection.empty())
+        Ok = FEngine->AcceptChar(AText.at(0).unicode());
+    else
+        Ok = FEngine->AcceptChar(AText.at(0).unicode(), Selection);
+    if (!Ok)
+        FDialogs.Beep();
+    return Ok;
+}
+
+void TFormMain::LabelsMouseDown(QChar ALetter)
+{
+    WithoutEvents([&] {
+        const QTextCursor Cursor = edtAnagram->textCursor();
+        FOldSel = Cursor.selectionStart();
+        FOldLen = Cursor.selectionEnd() - Cursor.selectionStart();
+        const QString Text = edtAnagram->toPlainText();
+        QList<int> Positions;
+        for (int I = 0; I < Text.size(); ++I)
+            if (TAnagramEngine::Normalize(Text.at(I).unicode()).find(ALetter.unicode()) !=
+                std::u16string::npos)
+                Positions.append(I);
+        edtAnagram->HighlightPositions(Positions);
+    });
+}
+
+void TFormMain::LabelsMouseUp()
+{
+    WithoutEvents([&] {
+        edtAnagram->ClearHighlight();
+        QTextCursor Cursor = edtAnagram->textCursor();
+        Cursor.setPosition(FOldSel);
+        Cursor.setPosition(FOldSel + FOldLen, QTextCursor::KeepAnchor);
+        edtAnagram->setTextCursor(Cursor);
+    });
+}
+
+void TFormMain::tabCtrlChange()
+{
+    if (FStopEvents)
+        return;
+    const QTextCursor Cursor = edtAnagram->textCursor();
+    TAnagram& Leaving = FEngine->CurrentAnagram();
+    Leaving.SetSelStart(Cursor.selectionStart());
+    Leaving.SetSelLength(Cursor.selectionEnd() - Cursor.selectionStart());
+    FEngine->SetCurrentIndex(tabCtrl->ActiveIndex());
+    WithoutEvents([this] {
+        const TAnagram& Entering = FEngine->CurrentAnagram();
+        edtAnagram->setPlainText(EditorText(Entering.Anagram()));
+        QTextCursor Restored = edtAnagram->textCursor();
+        Restored.setPosition(Entering.SelStart());
+        Restored.setPosition(Entering.SelStart() + Entering.SelLength(), QTextCursor::KeepAnchor);
+        edtAnagram->setTextCursor(Restored);
+    });
+}
+
+bool TFormMain::tabCtrlNewTabButtonClick()
+{
+    WithoutEvents([this] { FEngine->AddAnagram(); });
+    return false;
+}
+
+bool TFormMain::tabCtrlCanCloseEx(int ATabIndex)
+{
+    bool CanClose = tabCtrl->Count() > 1;
+    if (CanClose && !TrimmedControls(QString::fromStdU16String(FEngine->GetAnagram(ATabIndex).Anagram())).isEmpty())
+        CanClose = FDialogs.Confirm(this, QStringLiteral("Sei sicuro di eliminare questa scheda?"));
+    if (CanClose)
+        FEngine->RemoveAnagram(ATabIndex);
+    return CanClose;
+}
+
+void TFormMain::tabCtrlTabEndDrag(int ANewIndex)
+{
+    FEngine->MoveCurrentTo(ANewIndex);
+    const int Count = tabCtrl->Count();
+    for (int I = 0; I < Count; ++I)
+        tabCtrl->SetTabCaption(
+            I, FormatTabCaption(I + 1, QString::fromStdU16String(FEngine->GetAnagram(I).Anagram())));
+}
