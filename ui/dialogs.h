@@ -17,6 +17,11 @@ public:
     virtual bool Confirm(QWidget* AParent, const QString& AQuestion) = 0;
     // The standard error box with one message.
     virtual void ShowError(QWidget* AParent, const QString& AMessage) = 0;
+    // The full path of the document chosen, or empty when cancelled.
+    virtual QString OpenFileName(QWidget* AParent) = 0;
+    // The same for saving: a name typed without an extension gets ".vbf",
+    // and an existing file is only chosen after the user agreed to replace it.
+    virtual QString SaveFileName(QWidget* AParent) = 0;
 };
 
 // The real thing: the system bell and Qt's message boxes.
@@ -26,4 +31,6 @@ public:
     void Beep() override;
     bool Confirm(QWidget* AParent, const QString& AQuestion) override;
     void ShowError(QWidget* AParent, const QString& AMessage) override;
+    QString OpenFileName(QWidget* AParent) override;
+    QString SaveFileName(QWidget* AParent) override;
 };

@@ -6,12 +6,14 @@
 #include "colortabbar.h"
 #include "config.h"
 #include "dialogs.h"
+#include "fileerror.h"
 #include "letterboard.h"
 #include "sizetable.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -142,8 +144,8 @@ QWidget* TFormMain::SetupBottomPanel()
 {
     auto* panBottom = new QWidget(tabCtrl->Page());
     panBottom->setObjectName(QStringLiteral("panBottom"));
-    chkAllowExcess = new QCheckBox(QStringLiteral("C&onsenti l'inserimento di lettere in eccesso"),
-                                   panBottom);
+    chkAllowExcess =
+        new QCheckBox(QStringLiteral("C&onsenti l'inserimento di lettere in eccesso"), panBottom);
     chkAllowExcess->setObjectName(QStringLiteral("chkAllowExcess"));
     edtAnagram = new TAnagramEditor(panBottom);
     edtAnagram->setObjectName(QStringLiteral("edtAnagram"));
@@ -151,9 +153,9 @@ QWidget* TFormMain::SetupBottomPanel()
     edtAnagram->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* Layout = new QGridLayout(panBottom);
     Layout->setContentsMargins(4, 9, 5, 4);
-    Layout->addWidget(BuddyLabel(QStringLiteral("Label54"), QStringLiteral("&Anagramma:"),
-                                 edtAnagram, panBottom),
-                      0, 0);
+    Layout->addWidget(
+        BuddyLabel(QStringLiteral("Label54"), QStringLiteral("&Anagramma:"), edtAnagram, panBottom),
+        0, 0);
     Layout->addWidget(chkAllowExcess, 0, 1, Qt::AlignRight);
     Layout->addWidget(edtAnagram, 1, 0, 1, 2);
     Layout->setRowStretch(1, 1);
@@ -174,11 +176,16 @@ void TFormMain::SetupMenus()
 {
     QMenu* File = menuBar()->addMenu(QStringLiteral("&File"));
     File->setObjectName(QStringLiteral("mnuFile"));
-    AddAction(File, "mnuNew", QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    AddAction(File, "mnuOpen", QStringLiteral("A&pri"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddAction(File, "mnuSave", QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddAction(File, "mnuSaveas", QStringLiteral("Salva con n&ome..."),
-              QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(AddAction(File, "mnuNew", QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, &TFormMain::mnuNewClick);
+    connect(AddAction(File, "mnuOpen", QStringLiteral("A&pri"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &TFormMain::mnuOpenClick);
+    connect(
+        AddAction(File, "mnuSave", QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+        &QAction::triggered, this, &TFormMain::mnuSaveClick);
+    connect(AddAction(File, "mnuSaveas", QStringLiteral("Salva con n&ome..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, &TFormMain::mnuSaveasClick);
     File->addSeparator();
     AddAction(File, "mnuOptions", QStringLiteral("Op&zioni"), QKeySequence(Qt::Key_F10));
     File->addSeparator();
@@ -236,17 +243,35 @@ void TFormMain::FormCreate(const QString& AFileName)
     split->setSizes({Top, height() - Top});
     ApplyTextSize();
 
-    if (!AFileName.isEmpty()) {
-        FFileName = AFileName;
-        UpdateCaption();
-        ReportErrors([&] { FEngine->Load(QFile::encodeName(FFileName).toStdString()); });
+    if (!AFileName.isEmpty())
+        OpenDocument(AFileName);
+}
+
+// The engine keeps the former document when a file cannot be read, and so
+// does the caption. Only a missing file keeps its name, so that Save creates
+// it: replacing an existing file that could not be read with what the window
+// shows would lose it.
+void TFormMain::OpenDocument(const QString& AFileName)
+{
+    const QString FormerName = FFileName;
+    FFileName = AFileName;
+    UpdateCaption();
+    try {
+        FEngine->Load(QFile::encodeName(FFileName).toStdString());
+    } catch (const EFileError& Error) {
+        if (QFileInfo::exists(AFileName)) {
+            FFileName = FormerName;
+            UpdateCaption();
+        }
+        FDialogs.ShowError(this, QString::fromUtf8(Error.what()));
     }
 }
 
 void TFormMain::ApplyTextSize()
 {
     const int Size = SizeTable[static_cast<std::size_t>(FConfig.FontSize())].TextSize;
-    for (QWidget* Editor : {static_cast<QWidget*>(edtSentence), static_cast<QWidget*>(edtAnagram)}) {
+    for (QWidget* Editor :
+         {static_cast<QWidget*>(edtSentence), static_cast<QWidget*>(edtAnagram)}) {
         QFont Font = Editor->font();
         Font.setPointSize(Size);
         Editor->setFont(Font);
@@ -307,8 +332,8 @@ void TFormMain::AnagramChanged(TAnagram& AAnagram, int32_t AIndex)
 
 void TFormMain::SetTabLook(int AIndex, const TAnagram& AAnagram)
 {
-    tabCtrl->SetTabCaption(AIndex,
-                           FormatTabCaption(AIndex + 1, QString::fromStdU16String(AAnagram.Anagram())));
+    tabCtrl->SetTabCaption(
+        AIndex, FormatTabCaption(AIndex + 1, QString::fromStdU16String(AAnagram.Anagram())));
     tabCtrl->SetTabColor(AIndex, ToQColor(StatusColor(AAnagram.Status())));
 }
 
@@ -345,8 +370,67 @@ void TFormMain::ConfigChanged()
 
 void TFormMain::closeEvent(QCloseEvent* AEvent)
 {
+    if (!FormCloseQuery()) {
+        AEvent->ignore();
+        return;
+    }
     FormClose();
     AEvent->accept();
+}
+
+bool TFormMain::FormCloseQuery()
+{
+    return ConfirmDiscard();
+}
+
+bool TFormMain::ConfirmDiscard()
+{
+    return !FEngine->Changed() ||
+           FDialogs.Confirm(
+               this,
+               QStringLiteral("Modifiche non ancora salvate! Sei sicuro di voler abbandonare?"));
+}
+
+void TFormMain::mnuNewClick()
+{
+    if (!ConfirmDiscard())
+        return;
+    FFileName.clear();
+    UpdateCaption();
+    FEngine->Clear();
+}
+
+void TFormMain::mnuOpenClick()
+{
+    if (!ConfirmDiscard())
+        return;
+    const QString Chosen = FDialogs.OpenFileName(this);
+    if (Chosen.isEmpty())
+        return;
+    OpenDocument(Chosen);
+}
+
+void TFormMain::mnuSaveClick()
+{
+    if (FFileName.isEmpty())
+        mnuSaveasClick();
+    else
+        SaveDocument();
+}
+
+void TFormMain::mnuSaveasClick()
+{
+    const QString Chosen = FDialogs.SaveFileName(this);
+    if (Chosen.isEmpty())
+        return;
+    FFileName = Chosen;
+    UpdateCaption();
+    SaveDocument();
+}
+
+void TFormMain::SaveDocument()
+{
+    ReportErrors([this] { FEngine->Save(QFile::encodeName(FFileName).toStdString()); });
 }
 
 void TFormMain::FormClose()
@@ -441,11 +525,19 @@ bool TFormMain::tabCtrlNewTabButtonClick()
 bool TFormMain::tabCtrlCanCloseEx(int ATabIndex)
 {
     bool CanClose = tabCtrl->Count() > 1;
-    if (CanClose && !TrimmedControls(QString::fromStdU16String(FEngine->GetAnagram(ATabIndex).Anagram())).isEmpty())
+    if (CanClose &&
+        !TrimmedControls(QString::fromStdU16String(FEngine->GetAnagram(ATabIndex).Anagram()))
+             .isEmpty())
         CanClose = FDialogs.Confirm(this, QStringLiteral("Sei sicuro di eliminare questa scheda?"));
-    if (CanClose)
-        FEngine->RemoveAnagram(ATabIndex);
-    return CanClose;
+    if (!CanClose)
+        return false;
+    FEngine->RemoveAnagram(ATabIndex);
+    // The tabs after it move down one place once the control deletes it;
+    // their numbers are shown as they will be.
+    for (int I = ATabIndex + 1; I < tabCtrl->Count(); ++I)
+        tabCtrl->SetTabCaption(I, FormatTabCaption(I, QString::fromStdU16String(
+                                                          FEngine->GetAnagram(I - 1).Anagram())));
+    return true;
 }
 
 void TFormMain::tabCtrlTabEndDrag(int ANewIndex)
@@ -453,6 +545,6 @@ void TFormMain::tabCtrlTabEndDrag(int ANewIndex)
     FEngine->MoveCurrentTo(ANewIndex);
     const int Count = tabCtrl->Count();
     for (int I = 0; I < Count; ++I)
-        tabCtrl->SetTabCaption(
-            I, FormatTabCaption(I + 1, QString::fromStdU16String(FEngine->GetAnagram(I).Anagram())));
+        tabCtrl->SetTabCaption(I, FormatTabCaption(I + 1, QString::fromStdU16String(
+                                                              FEngine->GetAnagram(I).Anagram())));
 }

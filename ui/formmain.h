@@ -64,6 +64,16 @@ private:
     void ConfigChanged();
     void FormClose();
 
+    // Document commands.
+    bool ConfirmDiscard();
+    void mnuNewClick();
+    void mnuOpenClick();
+    void mnuSaveClick();
+    void mnuSaveasClick();
+    bool FormCloseQuery();
+    void OpenDocument(const QString& AFileName);
+    void SaveDocument();
+
     // Controls.
     void edtSentenceChange();
     void edtAnagramChange();

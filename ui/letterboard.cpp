@@ -53,7 +53,7 @@ TLetterLook LetterLook(char16_t ALetter, int32_t ACount, const TConfigOptions& A
     const TSizeRow& Sizes = SizeTable[static_cast<std::size_t>(AOptions.FontSize)];
     if (ACount == 0)
         return {UsedUpColor, Sizes.BoardZeroSize, false};
-    const TColor Color = ACount < 0       ? AOptions.ColorExcess
+    const TColor Color = ACount < 0         ? AOptions.ColorExcess
                          : IsVowel(ALetter) ? AOptions.ColorVowels
                                             : AOptions.ColorConsonants;
     return {ToQColor(Color), Sizes.BoardSize, true};
@@ -80,7 +80,8 @@ TLetterBoard::TLetterBoard(QWidget* AParent) : QWidget(AParent)
     Cells->setSpacing(0);
     for (int Column = 0; Column < Columns; ++Column) {
         const QString Letter(QChar(u'A' + Column));
-        FCounts[Column] = MakeLabel(QStringLiteral("Label%1").arg(Column + 1), QStringLiteral("0"), FGrid);
+        FCounts[Column] =
+            MakeLabel(QStringLiteral("Label%1").arg(Column + 1), QStringLiteral("0"), FGrid);
         FLetters[Column] = MakeLabel(QStringLiteral("Label%1").arg(Column + 27), Letter, FGrid);
         FLetters[Column]->setCursor(Qt::PointingHandCursor);
         FLetters[Column]->installEventFilter(this);

@@ -23,8 +23,8 @@ std::string TitleOf(Display* ADisplay, Window AWindow)
     unsigned long Count, After;
     unsigned char* Data = nullptr;
     std::string Title;
-    if (XGetWindowProperty(ADisplay, AWindow, NetName, 0, 4096, False, Utf8, &Type, &Format,
-                           &Count, &After, &Data) == Success &&
+    if (XGetWindowProperty(ADisplay, AWindow, NetName, 0, 4096, False, Utf8, &Type, &Format, &Count,
+                           &After, &Data) == Success &&
         Data) {
         Title.assign(reinterpret_cast<char*>(Data), Count);
         XFree(Data);
@@ -81,7 +81,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "x11close: cannot open the display\n");
         return 1;
     }
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[2]));
+    const auto Deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[2]));
     while (std::chrono::steady_clock::now() < Deadline) {
         if (const Window Found = FindWindow(Connection, argv[1])) {
             std::printf("found \"%s\"\n", argv[1]);

@@ -22,9 +22,26 @@ public:
         return Answer;
     }
     void ShowError(QWidget*, const QString& AMessage) override { Errors.append(AMessage); }
+    QString OpenFileName(QWidget*) override { return NextFile(OpenDialogs); }
+    QString SaveFileName(QWidget*) override { return NextFile(SaveDialogs); }
 
     int Beeps = 0;
     QStringList Questions;
     QStringList Errors;
     std::deque<bool> Answers;
+    // File names the dialogs return, in turn; an empty one is a cancel.
+    std::deque<QString> Files;
+    int OpenDialogs = 0;
+    int SaveDialogs = 0;
+
+private:
+    QString NextFile(int& ACounter)
+    {
+        ++ACounter;
+        if (Files.empty())
+            return {};
+        const QString File = Files.front();
+        Files.pop_front();
+        return File;
+    }
 };

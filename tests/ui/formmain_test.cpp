@@ -1,25 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "anagrameditor.h"
-#include "colortabbar.h"
-#include "config.h"
-#include "formmain.h"
-#include "letterboard.h"
+#include "formmainfixture.h"
 #include "qttestmain.h"
 #include "sizetable.h"
-#include "tempfolder.h"
-#include "testdialogs.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSplitter>
-#include <memory>
 
 namespace {
 
@@ -28,22 +18,9 @@ QString Utf8(const char* AText)
     return QString::fromUtf8(AText);
 }
 
-// Types any text, accented letters included, one key event per character.
-void Type(QWidget* AWidget, const QString& AText)
-{
-    for (QChar C : AText) {
-        QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(C));
-        QApplication::sendEvent(AWidget, &Press);
-        QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(C));
-        QApplication::sendEvent(AWidget, &Release);
-    }
-}
-
 } // namespace
 
-// The real window on settings in a temporary folder, answered through the
-// test seam.
-class FormMainTest : public QObject
+class FormMainTest : public QObject, private TFormMainFixture
 {
     Q_OBJECT
 private slots:
@@ -70,49 +47,16 @@ private slots:
     void MissingCommandLineDocumentIsReported();
     void ClosingWritesTheGeometry();
     void AcceptedOptionsApplyAtOnce();
-
-private:
-    void Start(const QString& AFileName = {});
-    QString SettingsFile() const { return QString::fromStdString(FFolder->File("verbanto.ini")); }
-    template <typename T> T* Child(const char* AName) const
-    {
-        T* Found = FWindow->findChild<T*>(QLatin1String(AName));
-        if (!Found)
-            qFatal("no child %s", AName);
-        return Found;
-    }
-    QPlainTextEdit* Sentence() const { return Child<QPlainTextEdit>("edtSentence"); }
-    TAnagramEditor* Editor() const { return Child<TAnagramEditor>("edtAnagram"); }
-    TLetterBoard* Board() const { return Child<TLetterBoard>("panData"); }
-    QAction* Action(const char* AName) const { return Child<QAction>(AName); }
-
-    std::unique_ptr<TTempFolder> FFolder;
-    std::unique_ptr<TConfig> FConfig;
-    std::unique_ptr<TTestDialogs> FDialogs;
-    std::unique_ptr<TFormMain> FWindow;
 };
 
 void FormMainTest::init()
 {
-    FFolder = std::make_unique<TTempFolder>();
-    qputenv("XDG_CONFIG_HOME", FFolder->Path().c_str());
-    FDialogs = std::make_unique<TTestDialogs>();
+    Begin();
 }
 
 void FormMainTest::cleanup()
 {
-    FWindow.reset();
-    FConfig.reset();
-    FFolder.reset();
-}
-
-void FormMainTest::Start(const QString& AFileName)
-{
-    FWindow.reset();
-    FConfig = std::make_unique<TConfig>(SettingsFile());
-    FWindow = std::make_unique<TFormMain>(*FConfig, *FDialogs, AFileName);
-    FWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    End();
 }
 
 void FormMainTest::FirstStartLooksAsDesigned()
@@ -125,10 +69,9 @@ void FormMainTest::FirstStartLooksAsDesigned()
     QCOMPARE(Sentence()->font().pointSize(), 14);
     QCOMPARE(Editor()->font().pointSize(), 14);
     QCOMPARE(Board()->Grid()->height(), 80);
-    auto* Tabs = Child<TColorTabControl>("tabCtrl");
-    QCOMPARE(Tabs->Count(), 1);
-    QCOMPARE(Tabs->TabCaption(0), QStringLiteral("&1."));
-    QCOMPARE(Tabs->ActiveIndex(), 0);
+    QCOMPARE(Tabs()->Count(), 1);
+    QCOMPARE(Tabs()->TabCaption(0), QStringLiteral("&1."));
+    QCOMPARE(Tabs()->ActiveIndex(), 0);
     QVERIFY(!Child<QCheckBox>("chkAllowExcess")->isChecked());
     QCOMPARE(Board()->VowelsLabel()->text(), QStringLiteral("--"));
     QCOMPARE(Board()->CountLabel(0)->text(), QStringLiteral("0"));
@@ -412,13 +355,12 @@ void FormMainTest::CommandLineDocumentIsShown()
     QCOMPARE(FWindow->windowTitle(), QStringLiteral("Verbanto - ") + QString::fromStdString(Path));
     QCOMPARE(Sentence()->toPlainText(), QStringLiteral("Roma"));
     QCOMPARE(Editor()->toPlainText(), QStringLiteral("amor"));
-    auto* Tabs = Child<TColorTabControl>("tabCtrl");
-    QCOMPARE(Tabs->Count(), 2);
-    QCOMPARE(Tabs->ActiveIndex(), 0);
-    QCOMPARE(Tabs->TabCaption(0), QStringLiteral("&1. amor"));
-    QCOMPARE(Tabs->TabCaption(1), QStringLiteral("&2. ramo z"));
-    QCOMPARE(Tabs->TabColor(0), QColor(0, 0xFF, 0));
-    QCOMPARE(Tabs->TabColor(1), QColor(0xFF, 0, 0));
+    QCOMPARE(Tabs()->Count(), 2);
+    QCOMPARE(Tabs()->ActiveIndex(), 0);
+    QCOMPARE(Tabs()->TabCaption(0), QStringLiteral("&1. amor"));
+    QCOMPARE(Tabs()->TabCaption(1), QStringLiteral("&2. ramo z"));
+    QCOMPARE(Tabs()->TabColor(0), QColor(0, 0xFF, 0));
+    QCOMPARE(Tabs()->TabColor(1), QColor(0xFF, 0, 0));
     QVERIFY(!FWindow->Engine().Changed());
     QVERIFY(FDialogs->Errors.isEmpty());
 }
