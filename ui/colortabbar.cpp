@@ -15,6 +15,7 @@ namespace {
 // How far the colour stays inside the style's tab outline.
 constexpr int ColorInset = 3;
 constexpr int DropMarkWidth = 3;
+constexpr int CloseMargin = 6;
 
 // Weighted by how bright each primary looks, so pure green counts as light.
 QColor ReadableText(const QColor& ABackground)
@@ -28,7 +29,10 @@ QColor ReadableText(const QColor& ABackground)
 
 TColorTabBar::TColorTabBar(QWidget* AParent) : QTabBar(AParent)
 {
-    setTabsClosable(true);
+    // The close buttons are drawn and hit-tested here: QTabBar lays out all
+    // tabs again for each button widget it adds, which made opening a
+    // document of a thousand attempts take half a minute.
+    setMouseTracking(true);
     // Many attempts scroll instead of widening the window, and with the
     // scroll buttons QTabBar never squeezes a tab below its size hint.
     setUsesScrollButtons(true);
@@ -57,11 +61,6 @@ void TColorTabBar::SetNewTab(const QString& ACaption, int AWidth)
         FHasNewTab = true;
         // Disabled, so arrow keys, the wheel and its own mnemonic never select it.
         setTabEnabled(Index, false);
-        for (const ButtonPosition Side : {LeftSide, RightSide}) {
-            QWidget* Button = tabButton(Index, Side);
-            setTabButton(Index, Side, nullptr);
-            delete Button;
-        }
     }
     releaseShortcut(FNewTabShortcut);
     FNewTabShortcut = grabShortcut(QKeySequence::mnemonic(ACaption));
@@ -86,13 +85,33 @@ void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
     update();
 }
 
+// Every layout asks every tab, and every insert or caption change lays out
+// all tabs: measuring captions there made a document of many attempts cost
+// time in the square of their number. The width is fixed, and the height
+// needs only one line of text and the close button, the same for all tabs.
 QSize TColorTabBar::tabSizeHint(int AIndex) const
 {
-    QSize Size = QTabBar::tabSizeHint(AIndex);
     const int Width = AIndex == NewTabIndex() ? FNewTabWidth : FTabWidth;
-    if (Width > 0)
-        Size.setWidth(Width);
-    return Size;
+    if (Width <= 0)
+        return QTabBar::tabSizeHint(AIndex);
+    if (FHintHeight < 0) {
+        QStyleOptionTab Option;
+        Option.initFrom(this);
+        Option.shape = shape();
+        const int Button = style()->pixelMetric(QStyle::PM_TabCloseIndicatorHeight, &Option, this);
+        const int Contents = qMax(fontMetrics().height(), Button) +
+                             style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &Option, this);
+        FHintHeight =
+            style()
+                ->sizeFromContents(QStyle::CT_TabBarTab, &Option, QSize(Width, Contents), this)
+                .height();
+    }
+    return {Width, FHintHeight};
+}
+
+QSize TColorTabBar::minimumTabSizeHint(int AIndex) const
+{
+    return tabSizeHint(AIndex);
 }
 
 void TColorTabBar::tabInserted(int AIndex)
@@ -109,6 +128,12 @@ void TColorTabBar::tabRemoved(int AIndex)
 
 bool TColorTabBar::event(QEvent* AEvent)
 {
+    if (AEvent->type() == QEvent::Leave && FHoveredClose >= 0) {
+        FHoveredClose = -1;
+        update();
+    }
+    if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::StyleChange)
+        FHintHeight = -1;
     if (AEvent->type() == QEvent::Shortcut && FNewTabShortcut != 0 &&
         static_cast<QShortcutEvent*>(AEvent)->shortcutId() == FNewTabShortcut) {
         emit newTabClicked();
@@ -157,20 +182,61 @@ void TColorTabBar::PaintBase(QStylePainter& APainter) const
 
 void TColorTabBar::PaintTab(QStylePainter& APainter, int AIndex) const
 {
+    // Preparing a tab elides its caption, which is costly: skip the hidden ones.
+    if (!tabRect(AIndex).intersects(rect()))
+        return;
     QStyleOptionTab Option;
     initStyleOption(&Option, AIndex);
-    if (!Option.rect.intersects(rect()))
-        return;
     if (AIndex == NewTabIndex()) {
         // Disabled only to keep it from being selected: it looks like a plain tab.
         Option.state.setFlag(QStyle::State_Enabled, isEnabled());
         Option.state &= ~QStyle::State_Selected;
     }
+    const bool Closable = AIndex != NewTabIndex();
+    if (Closable)
+        Option.rightButtonSize = CloseButtonRect(AIndex).size();
     APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
     const QColor Color = TabColor(AIndex);
     if (Color.isValid())
         APainter.fillRect(ColorRect(Option), Color);
     APainter.drawControl(QStyle::CE_TabBarTabLabel, Option);
+    if (Closable)
+        PaintCloseButton(APainter, AIndex);
+}
+
+void TColorTabBar::PaintCloseButton(QStylePainter& APainter, int AIndex) const
+{
+    QStyleOption Option;
+    Option.initFrom(this);
+    Option.rect = CloseButtonRect(AIndex);
+    Option.state |= QStyle::State_AutoRaise;
+    if (AIndex == FHoveredClose) {
+        Option.state |= QStyle::State_Raised | QStyle::State_MouseOver;
+        if (AIndex == FPressedClose)
+            Option.state |= QStyle::State_Sunken;
+    }
+    if (AIndex == currentIndex())
+        Option.state |= QStyle::State_Selected;
+    APainter.drawPrimitive(QStyle::PE_IndicatorTabClose, Option);
+}
+
+QRect TColorTabBar::CloseButtonRect(int AIndex) const
+{
+    if (AIndex < 0 || AIndex >= RealCount())
+        return {};
+    QStyleOption Option;
+    Option.initFrom(this);
+    const int Width = style()->pixelMetric(QStyle::PM_TabCloseIndicatorWidth, &Option, this);
+    const int Height = style()->pixelMetric(QStyle::PM_TabCloseIndicatorHeight, &Option, this);
+    const QRect Tab = tabRect(AIndex);
+    return QRect(Tab.right() - CloseMargin - Width + 1, Tab.center().y() - Height / 2, Width,
+                 Height);
+}
+
+int TColorTabBar::CloseButtonAt(const QPoint& APos) const
+{
+    const int Index = tabAt(APos);
+    return CloseButtonRect(Index).contains(APos) ? Index : -1;
 }
 
 QRect TColorTabBar::ColorRect(const QStyleOptionTab& AOption) const
@@ -199,6 +265,12 @@ void TColorTabBar::mousePressEvent(QMouseEvent* AEvent)
         QTabBar::mousePressEvent(AEvent);
         return;
     }
+    FPressedClose = CloseButtonAt(Pos);
+    if (FPressedClose >= 0) {
+        update();
+        AEvent->accept();
+        return;
+    }
     FNewTabPressed = Index == NewTabIndex();
     if (!FNewTabPressed)
         StartDrag(Index, Pos);
@@ -213,6 +285,11 @@ void TColorTabBar::mouseDoubleClickEvent(QMouseEvent* AEvent)
 
 void TColorTabBar::mouseMoveEvent(QMouseEvent* AEvent)
 {
+    const int Hovered = CloseButtonAt(AEvent->position().toPoint());
+    if (Hovered != FHoveredClose) {
+        FHoveredClose = Hovered;
+        update();
+    }
     // The release went elsewhere, e.g. to a dialog opened on the press.
     if (!(AEvent->buttons() & Qt::LeftButton))
         CancelDrag();
@@ -239,6 +316,12 @@ void TColorTabBar::mouseReleaseEvent(QMouseEvent* AEvent)
     const QPoint Pos = AEvent->position().toPoint();
     if (AEvent->button() != Qt::LeftButton) {
         QTabBar::mouseReleaseEvent(AEvent);
+    } else if (FPressedClose >= 0) {
+        const int Pressed = FPressedClose;
+        FPressedClose = -1;
+        update();
+        if (CloseButtonAt(Pos) == Pressed)
+            emit tabCloseRequested(Pressed);
     } else if (FNewTabPressed) {
         FNewTabPressed = false;
         if (tabAt(Pos) == NewTabIndex())
@@ -338,10 +421,14 @@ QString TColorTabControl::TabCaption(int AIndex) const
     return IsTab(AIndex) ? FTabBar->tabText(AIndex) : QString();
 }
 
+// A tab shows a few dozen characters; keeping thousands would make every
+// layout and paint shape them all.
 void TColorTabControl::SetTabCaption(int AIndex, const QString& ACaption)
 {
-    if (IsTab(AIndex))
-        FTabBar->setTabText(AIndex, ACaption);
+    const QString Shown = ACaption.left(MaxCaptionLength);
+    // Each caption change lays out all tabs, and most refreshes change nothing.
+    if (IsTab(AIndex) && FTabBar->tabText(AIndex) != Shown)
+        FTabBar->setTabText(AIndex, Shown);
 }
 
 QColor TColorTabControl::TabColor(int AIndex) const
@@ -351,8 +438,26 @@ QColor TColorTabControl::TabColor(int AIndex) const
 
 void TColorTabControl::SetTabColor(int AIndex, const QColor& AColor)
 {
-    if (IsTab(AIndex))
+    if (IsTab(AIndex) && FTabBar->TabColor(AIndex) != AColor)
         FTabBar->SetTabColor(AIndex, AColor);
+}
+
+// A hidden tab bar postpones its layout to when it is shown again, so many
+// tabs added or renamed at once cost one layout instead of one each.
+void TColorTabControl::BeginUpdate()
+{
+    if (FUpdating++ == 0 && FTabBar->isVisible()) {
+        FHiddenForUpdate = true;
+        FTabBar->hide();
+    }
+}
+
+void TColorTabControl::EndUpdate()
+{
+    if (--FUpdating == 0 && FHiddenForUpdate) {
+        FHiddenForUpdate = false;
+        FTabBar->show();
+    }
 }
 
 int TColorTabControl::ActiveIndex() const

@@ -29,6 +29,8 @@ public:
     void SetTabWidth(int AWidth);
     QColor TabColor(int AIndex) const;
     void SetTabColor(int AIndex, const QColor& AColor);
+    // Where a tab's close button is drawn; empty for the new-tab pseudo-tab.
+    QRect CloseButtonRect(int AIndex) const;
 
 signals:
     void newTabClicked();
@@ -37,6 +39,7 @@ signals:
 
 protected:
     QSize tabSizeHint(int AIndex) const override;
+    QSize minimumTabSizeHint(int AIndex) const override;
     void tabInserted(int AIndex) override;
     void tabRemoved(int AIndex) override;
     bool event(QEvent* AEvent) override;
@@ -55,8 +58,13 @@ private:
     void PaintBase(QStylePainter& APainter) const;
     void PaintTab(QStylePainter& APainter, int AIndex) const;
     void PaintDropMark(QStylePainter& APainter) const;
+    void PaintCloseButton(QStylePainter& APainter, int AIndex) const;
+    int CloseButtonAt(const QPoint& APos) const;
     QRect ColorRect(const QStyleOptionTab& AOption) const;
 
+    mutable int FHintHeight = -1;
+    int FHoveredClose = -1;
+    int FPressedClose = -1;
     int FTabWidth = 0;
     int FNewTabWidth = 0;
     bool FHasNewTab = false;
@@ -80,6 +88,9 @@ class TColorTabControl : public QWidget
 {
     Q_OBJECT
 public:
+    // Captions are kept up to this length; no tab is wide enough for more.
+    static constexpr int MaxCaptionLength = 256;
+
     explicit TColorTabControl(QWidget* AParent = nullptr);
 
     QWidget* Page() const { return FPage; }
@@ -95,6 +106,10 @@ public:
     QColor TabColor(int AIndex) const;
     void SetTabColor(int AIndex, const QColor& AColor);
     // -1 when there are no tabs. Out-of-range indexes are ignored.
+    // Between these, changes to many tabs are laid out once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
+
     int ActiveIndex() const;
     void SetActiveIndex(int AIndex);
 
@@ -121,4 +136,6 @@ private:
 
     TColorTabBar* FTabBar;
     QWidget* FPage;
+    int FUpdating = 0;
+    bool FHiddenForUpdate = false;
 };

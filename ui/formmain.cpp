@@ -57,6 +57,19 @@ QString TrimmedControls(const QString& AText)
     return AText.mid(First, Last - First);
 }
 
+// Every attempt reports in turn; the tabs are laid out once afterwards.
+class TTabUpdate
+{
+public:
+    explicit TTabUpdate(TColorTabControl& ATabs) : FTabs(ATabs) { FTabs.BeginUpdate(); }
+    ~TTabUpdate() { FTabs.EndUpdate(); }
+    TTabUpdate(const TTabUpdate&) = delete;
+    TTabUpdate& operator=(const TTabUpdate&) = delete;
+
+private:
+    TColorTabControl& FTabs;
+};
+
 QFont FixedFont()
 {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -257,6 +270,7 @@ void TFormMain::OpenDocument(const QString& AFileName)
     FFileName = AFileName;
     UpdateCaption();
     try {
+        TTabUpdate Batch(*tabCtrl);
         FEngine->Load(QFile::encodeName(FFileName).toStdString());
     } catch (const EFileError& Error) {
         if (QFileInfo::exists(AFileName)) {
@@ -443,8 +457,10 @@ void TFormMain::FormClose()
 
 void TFormMain::edtSentenceChange()
 {
-    if (!FStopEvents)
-        FEngine->SetSentence(EngineText(edtSentence->toPlainText()));
+    if (FStopEvents)
+        return;
+    TTabUpdate Batch(*tabCtrl);
+    FEngine->SetSentence(EngineText(edtSentence->toPlainText()));
 }
 
 void TFormMain::edtAnagramChange()

@@ -3,7 +3,6 @@
 #include "formmainfixture.h"
 #include "qttestmain.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QTabBar>
 
@@ -66,10 +65,9 @@ void AttemptTabsTest::StartWithThree()
 
 void AttemptTabsTest::CloseTab(int AIndex)
 {
-    auto* Button =
-        qobject_cast<QAbstractButton*>(Tabs()->TabBar()->tabButton(AIndex, QTabBar::RightSide));
-    QVERIFY(Button);
-    Button->click();
+    const QRect Button = static_cast<TColorTabBar*>(Tabs()->TabBar())->CloseButtonRect(AIndex);
+    QVERIFY(!Button.isEmpty());
+    QTest::mouseClick(Tabs()->TabBar(), Qt::LeftButton, {}, Button.center());
 }
 
 QStringList AttemptTabsTest::Texts() const
