@@ -27,6 +27,7 @@ class TSilentDialogs : public TDialogs
 public:
     void Beep() override {}
     bool Confirm(QWidget*, const QString&) override { return true; }
+    void ShowMessage(QWidget*, const QString&) override {}
     void ShowError(QWidget*, const QString& AMessage) override
     {
         std::fprintf(stderr, "error: %s\n", qPrintable(AMessage));

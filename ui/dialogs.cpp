@@ -23,6 +23,11 @@ void TQtDialogs::Beep()
     QApplication::beep();
 }
 
+void TQtDialogs::ShowMessage(QWidget* AParent, const QString& AMessage)
+{
+    QMessageBox::information(AParent, QStringLiteral("Verbanto"), AMessage);
+}
+
 void TQtDialogs::ShowError(QWidget* AParent, const QString& AMessage)
 {
     QMessageBox::critical(AParent, QStringLiteral("Verbanto"), AMessage);

@@ -15,6 +15,8 @@ public:
     virtual void Beep() = 0;
     // A Yes/No question whose default button is No; true for Yes.
     virtual bool Confirm(QWidget* AParent, const QString& AQuestion) = 0;
+    // A plain message box with an OK button.
+    virtual void ShowMessage(QWidget* AParent, const QString& AMessage) = 0;
     // The standard error box with one message.
     virtual void ShowError(QWidget* AParent, const QString& AMessage) = 0;
     // The full path of the document chosen, or empty when cancelled.
@@ -30,6 +32,7 @@ class TQtDialogs : public TDialogs
 public:
     void Beep() override;
     bool Confirm(QWidget* AParent, const QString& AQuestion) override;
+    void ShowMessage(QWidget* AParent, const QString& AMessage) override;
     void ShowError(QWidget* AParent, const QString& AMessage) override;
     QString OpenFileName(QWidget* AParent) override;
     QString SaveFileName(QWidget* AParent) override;

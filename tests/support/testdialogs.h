@@ -21,12 +21,14 @@ public:
         Answers.pop_front();
         return Answer;
     }
+    void ShowMessage(QWidget*, const QString& AMessage) override { Messages.append(AMessage); }
     void ShowError(QWidget*, const QString& AMessage) override { Errors.append(AMessage); }
     QString OpenFileName(QWidget*) override { return NextFile(OpenDialogs); }
     QString SaveFileName(QWidget*) override { return NextFile(SaveDialogs); }
 
     int Beeps = 0;
     QStringList Questions;
+    QStringList Messages;
     QStringList Errors;
     std::deque<bool> Answers;
     // File names the dialogs return, in turn; an empty one is a cancel.
