@@ -7,6 +7,8 @@
 #include <optional>
 #include <stdexcept>
 
+class QWidget;
+
 // A colour as 0x00BBGGRR; a top byte of 0xFF names a system colour.
 using TColor = int32_t;
 
@@ -64,6 +66,9 @@ public:
     // Takes the values confirmed in the options dialog, writes the five
     // option keys and raises OnConfigChanged.
     void StoreOptions(const TConfigOptions& AOptions);
+    // Shows the options dialog modally over AParent and stores its values
+    // when the user confirms; any other close leaves everything as it was.
+    void ShowForm(QWidget* AParent = nullptr);
 
 private:
     void Read();

@@ -6,7 +6,9 @@
 #include "colortabbar.h"
 #include "config.h"
 #include "dialogs.h"
+#include "fileassociation.h"
 #include "fileerror.h"
+#include "formabout.h"
 #include "letterboard.h"
 #include "sizetable.h"
 
@@ -98,9 +100,11 @@ TFormMain::TFormMain(TConfig& AConfig, TDialogs& ADialogs, const QString& AFileN
 
 TFormMain::~TFormMain()
 {
-    // The controls go before the engine; nothing they raise then may reach it.
+    // The controls go after the engine; nothing they raise then may reach it,
+    // and the settings outlive the window.
     FStopEvents = true;
     FEngine->OnAnagramChanged = nullptr;
+    FConfig.OnConfigChanged = nullptr;
 }
 
 void TFormMain::SetupControls()
@@ -200,9 +204,11 @@ void TFormMain::SetupMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_O)),
             &QAction::triggered, this, &TFormMain::mnuSaveasClick);
     File->addSeparator();
-    AddAction(File, "mnuOptions", QStringLiteral("Op&zioni"), QKeySequence(Qt::Key_F10));
+    connect(AddAction(File, "mnuOptions", QStringLiteral("Op&zioni"), QKeySequence(Qt::Key_F10)),
+            &QAction::triggered, this, &TFormMain::mnuOptionsClick);
     File->addSeparator();
-    AddAction(File, "mnuInfo", QStringLiteral("&Informazioni..."));
+    connect(AddAction(File, "mnuInfo", QStringLiteral("&Informazioni...")), &QAction::triggered,
+            this, [this] { ShowAbout(this); });
     File->addSeparator();
     connect(AddAction(File, "mnuClose", QStringLiteral("Es&ci")), &QAction::triggered, this,
             &QWidget::close);
@@ -217,10 +223,16 @@ void TFormMain::SetupMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, [this] { FEngine->Sort(); });
     Utilities->addSeparator();
-    AddAction(Utilities, "mnuAddAssociation",
-              QStringLiteral("A&ssocia questo programma con i file *.vbf"));
-    AddAction(Utilities, "mnuDeleteAssociation",
-              QStringLiteral("E&limina l'associazione con i file *.vbf"));
+    connect(AddAction(Utilities, "mnuAddAssociation",
+                      QStringLiteral("A&ssocia questo programma con i file *.vbf")),
+            &QAction::triggered, this, [this] {
+                mnuAddAssociationClick(this, FDialogs, QCoreApplication::applicationFilePath());
+            });
+    connect(AddAction(Utilities, "mnuDeleteAssociation",
+                      QStringLiteral("E&limina l'associazione con i file *.vbf")),
+            &QAction::triggered, this, [this] {
+                mnuDeleteAssociationClick(this, FDialogs, QCoreApplication::applicationFilePath());
+            });
 }
 
 void TFormMain::FormCreate(const QString& AFileName)
@@ -370,6 +382,11 @@ void TFormMain::EngineCleared()
         tabCtrl->Clear();
         tabCtrl->AddTab(QStringLiteral("&1."));
     });
+}
+
+void TFormMain::mnuOptionsClick()
+{
+    ReportErrors([this] { FConfig.ShowForm(this); });
 }
 
 void TFormMain::ConfigChanged()

@@ -61,6 +61,7 @@ private:
     void EngineCleared();
 
     // Settings.
+    void mnuOptionsClick();
     void ConfigChanged();
     void FormClose();
 

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "formconfig.h"
 #include "formmainfixture.h"
 #include "qttestmain.h"
 #include "sizetable.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 
 namespace {
 
@@ -47,6 +51,8 @@ private slots:
     void MissingCommandLineDocumentIsReported();
     void ClosingWritesTheGeometry();
     void AcceptedOptionsApplyAtOnce();
+    void OptionsDialogRoundTrip_data();
+    void OptionsDialogRoundTrip();
 };
 
 void FormMainTest::init()
@@ -414,6 +420,52 @@ void FormMainTest::AcceptedOptionsApplyAtOnce()
     QCOMPARE(Editor()->textCursor().selectionStart(), 0);
     QCOMPARE(Editor()->textCursor().selectionEnd(), 1);
     QCOMPARE(FWindow->Engine().Changed(), Changed);
+}
+
+void FormMainTest::OptionsDialogRoundTrip_data()
+{
+    QTest::addColumn<bool>("Accept");
+    QTest::newRow("Ok") << true;
+    QTest::newRow("Annulla") << false;
+}
+
+// The real dialog from the menu: the window follows at once on Ok, and
+// nothing at all happens on Annulla.
+void FormMainTest::OptionsDialogRoundTrip()
+{
+    QFETCH(bool, Accept);
+    Start();
+    bool Seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* Dialog = qobject_cast<TFormConfig*>(QApplication::activeModalWidget());
+        if (!Dialog)
+            return;
+        Seen = true;
+        TConfigOptions Options = Dialog->Options();
+        Options.ColorVowels = 0x000000FF;
+        Dialog->SetOptions(Options);
+        Dialog->SetFontSizeIndex(2);
+        Dialog
+            ->findChild<QPushButton*>(Accept ? QStringLiteral("btnOk")
+                                             : QStringLiteral("btnCancel"))
+            ->click();
+    });
+    QTimer::singleShot(5000, this, [] {
+        if (auto* Stuck = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            Stuck->reject();
+    });
+    Action("mnuOptions")->trigger();
+    QVERIFY(Seen);
+    QCOMPARE(Editor()->font().pointSize(), Accept ? 16 : 14);
+    QCOMPARE(Board()->VowelsLabel()->palette().color(QPalette::WindowText),
+             Accept ? QColor(0xFF, 0, 0) : QColor(0x80, 0x80, 0));
+    QCOMPARE(QFile::exists(SettingsFile()), Accept);
+    if (Accept) {
+        const QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        QCOMPARE(Settings.allKeys().size(), 5);
+        QCOMPARE(Settings.value(QStringLiteral("MAIN/FONTSIZE")).toInt(), 2);
+        QCOMPARE(Settings.value(QStringLiteral("MAIN/COLORVOWELS")).toInt(), 255);
+    }
 }
 
 VERBANTO_QTEST_MAIN(FormMainTest)
