@@ -57,4 +57,9 @@ grep -qx 'Exec=verbanto %f' "$root/usr/share/applications/verbanto.desktop" ||
     { echo "the installed desktop entry does not start verbanto by name"; status=1; }
 "$root/usr/bin/verbanto-cli" normalize "Perché?" | grep -qx PERCHE ||
     { echo "the installed verbanto-cli does not run"; status=1; }
+# The installed window starts and keeps running until it is stopped.
+started=0
+XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen \
+    timeout 3 "$root/usr/bin/verbanto" >"$work/verbanto.log" 2>&1 || started=$?
+[[ $started -eq 124 ]] || { echo "the installed verbanto did not keep running (exit $started)"; cat "$work/verbanto.log"; status=1; }
 exit $status
