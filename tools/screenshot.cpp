@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the main window with a sample document into PNG files, for the
-// README. Usage: verbanto-screenshot OUTPUT_FOLDER
+// Renders the main window with a sample document, the options dialog and
+// the about box into PNG files, for the README. Usage: verbanto-screenshot OUTPUT_FOLDER
 #include "config.h"
 #include "dialogs.h"
+#include "formabout.h"
+#include "formconfig.h"
 #include "formmain.h"
 
 #include <QApplication>
@@ -48,12 +50,19 @@ int main(int argc, char** argv)
     TFormMain Window(Settings, Dialogs, QString::fromStdString(SampleDocument(Work)));
     Window.show();
     QTest::qWait(100);
+    TFormConfig Options(&Window);
+    Options.SetOptions(Settings.Options());
+    TFormAbout About(&Window);
     const QDir Output(QString::fromLocal8Bit(argv[1]));
-    const QString File = Output.filePath(QStringLiteral("verbanto.png"));
-    if (!Window.grab().save(File)) {
-        std::fprintf(stderr, "verbanto-screenshot: cannot write %s\n", qPrintable(File));
-        return 1;
+    const std::pair<QWidget*, const char*> Shots[] = {
+        {&Window, "verbanto.png"}, {&Options, "options.png"}, {&About, "about.png"}};
+    for (const auto& [Widget, Name] : Shots) {
+        const QString File = Output.filePath(QLatin1String(Name));
+        if (!Widget->grab().save(File)) {
+            std::fprintf(stderr, "verbanto-screenshot: cannot write %s\n", qPrintable(File));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(File));
     }
-    std::printf("%s\n", qPrintable(File));
     return 0;
 }
