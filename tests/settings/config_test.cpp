@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -240,6 +241,29 @@ TEST_F(ConfigTest, AFailedWriteNamesTheFileAndStopsThere)
     EXPECT_EQ(C.ColorExcess(), 3);
     EXPECT_FALSE(Announced);
     EXPECT_FALSE(FileExists());
+}
+
+TEST_F(ConfigTest, AFullDiskIsAFailedWrite)
+{
+    const std::filesystem::path Mount = Folder.Path() / "small";
+    std::filesystem::create_directory(Mount);
+    TSmallFileSystem Small(Mount, "16k");
+    if (!Small.Active())
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    const QString File = QString::fromStdString((Mount / "verbanto.ini").string());
+    TConfig C(File);
+    C.SetFormWidth(640);
+    C.SaveForm();
+    // Fill what is left, so the next write finds no room.
+    const std::string Filler(64 * 1024, 'x');
+    if (std::FILE* F = std::fopen((Mount / "filler").c_str(), "wb")) {
+        std::fwrite(Filler.data(), 1, Filler.size(), F);
+        std::fclose(F);
+    }
+    C.SetFormHeight(480);
+    C.SetSplitter(123456789);
+    EXPECT_THROW(C.SaveForm(), EConfigWriteError);
+    EXPECT_EQ(TConfig(File).FormWidth(), 640) << "the old settings survive";
 }
 
 TEST_F(ConfigTest, SettingsFolderFollowsXdgThenHome)
