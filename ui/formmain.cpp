@@ -72,6 +72,14 @@ private:
     TColorTabControl& FTabs;
 };
 
+void Select(QTextEdit* AEditor, int AStart, int ALength)
+{
+    QTextCursor Cursor = AEditor->textCursor();
+    Cursor.setPosition(AStart);
+    Cursor.setPosition(AStart + ALength, QTextCursor::KeepAnchor);
+    AEditor->setTextCursor(Cursor);
+}
+
 QFont FixedFont()
 {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -356,10 +364,14 @@ void TFormMain::AnagramChanged(TAnagram& AAnagram, int32_t AIndex)
     SetTabLook(AIndex, AAnagram);
 }
 
+QString TFormMain::AttemptCaption(int ANumber, const TAnagram& AAnagram) const
+{
+    return FormatTabCaption(ANumber, QString::fromStdU16String(AAnagram.Anagram()));
+}
+
 void TFormMain::SetTabLook(int AIndex, const TAnagram& AAnagram)
 {
-    tabCtrl->SetTabCaption(
-        AIndex, FormatTabCaption(AIndex + 1, QString::fromStdU16String(AAnagram.Anagram())));
+    tabCtrl->SetTabCaption(AIndex, AttemptCaption(AIndex + 1, AAnagram));
     tabCtrl->SetTabColor(AIndex, ToQColor(StatusColor(AAnagram.Status())));
 }
 
@@ -523,10 +535,7 @@ void TFormMain::LabelsMouseUp()
 {
     WithoutEvents([&] {
         edtAnagram->ClearHighlight();
-        QTextCursor Cursor = edtAnagram->textCursor();
-        Cursor.setPosition(FOldSel);
-        Cursor.setPosition(FOldSel + FOldLen, QTextCursor::KeepAnchor);
-        edtAnagram->setTextCursor(Cursor);
+        Select(edtAnagram, FOldSel, FOldLen);
     });
 }
 
@@ -542,10 +551,7 @@ void TFormMain::tabCtrlChange()
     WithoutEvents([this] {
         const TAnagram& Entering = FEngine->CurrentAnagram();
         edtAnagram->setPlainText(EditorText(Entering.Anagram()));
-        QTextCursor Restored = edtAnagram->textCursor();
-        Restored.setPosition(Entering.SelStart());
-        Restored.setPosition(Entering.SelStart() + Entering.SelLength(), QTextCursor::KeepAnchor);
-        edtAnagram->setTextCursor(Restored);
+        Select(edtAnagram, Entering.SelStart(), Entering.SelLength());
     });
 }
 
@@ -568,8 +574,7 @@ bool TFormMain::tabCtrlCanCloseEx(int ATabIndex)
     // The tabs after it move down one place once the control deletes it;
     // their numbers are shown as they will be.
     for (int I = ATabIndex + 1; I < tabCtrl->Count(); ++I)
-        tabCtrl->SetTabCaption(I, FormatTabCaption(I, QString::fromStdU16String(
-                                                          FEngine->GetAnagram(I - 1).Anagram())));
+        tabCtrl->SetTabCaption(I, AttemptCaption(I, FEngine->GetAnagram(I - 1)));
     return true;
 }
 
@@ -578,6 +583,5 @@ void TFormMain::tabCtrlTabEndDrag(int ANewIndex)
     FEngine->MoveCurrentTo(ANewIndex);
     const int Count = tabCtrl->Count();
     for (int I = 0; I < Count; ++I)
-        tabCtrl->SetTabCaption(I, FormatTabCaption(I + 1, QString::fromStdU16String(
-                                                              FEngine->GetAnagram(I).Anagram())));
+        tabCtrl->SetTabCaption(I, AttemptCaption(I + 1, FEngine->GetAnagram(I)));
 }

@@ -86,6 +86,7 @@ private:
     bool tabCtrlCanCloseEx(int ATabIndex);
     void tabCtrlTabEndDrag(int ANewIndex);
     void SetTabLook(int AIndex, const TAnagram& AAnagram);
+    QString AttemptCaption(int ANumber, const TAnagram& AAnagram) const;
 
     TConfig& FConfig;
     TDialogs& FDialogs;
