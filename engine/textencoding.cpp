@@ -3,8 +3,8 @@
 
 #include "utf8.h"
 
+#include <algorithm>
 #include <array>
-#include <utility>
 
 namespace {
 
@@ -42,15 +42,85 @@ std::u16string DecodeWindows1252(std::string_view ABytes)
     return Out;
 }
 
+std::string EncodeUtf16Le(std::u16string_view AText)
+{
+    std::string Out;
+    Out.reserve(AText.size() * 2);
+    for (const char16_t C : AText) {
+        Out.push_back(static_cast<char>(C & 0xFF));
+        Out.push_back(static_cast<char>(C >> 8));
+    }
+    return Out;
+}
+
+char EncodeWindows1252(char16_t C)
+{
+    if (C < 0x80 || (C >= 0xA0 && C <= 0xFF))
+        return static_cast<char>(C);
+    const auto Found = std::find(Windows1252High.begin(), Windows1252High.end(), C);
+    if (Found == Windows1252High.end())
+        return '?';
+    return static_cast<char>(0x80 + (Found - Windows1252High.begin()));
+}
+
+std::string EncodeWindows1252(std::u16string_view AText)
+{
+    std::string Out;
+    Out.reserve(AText.size());
+    for (const char16_t C : AText)
+        Out.push_back(EncodeWindows1252(C));
+    return Out;
+}
+
 } // namespace
+
+TTextEncoding DetectTextEncoding(std::string_view ABytes)
+{
+    if (ABytes.starts_with(Utf16LeMark))
+        return TTextEncoding::teUtf16Le;
+    if (ABytes.starts_with(Utf8Mark))
+        return TTextEncoding::teUtf8Marked;
+    return Utf8ToUtf16(ABytes) ? TTextEncoding::teUtf8 : TTextEncoding::teWindows1252;
+}
+
+std::string_view ByteOrderMark(TTextEncoding AEncoding)
+{
+    switch (AEncoding) {
+    case TTextEncoding::teUtf16Le:
+        return Utf16LeMark;
+    case TTextEncoding::teUtf8Marked:
+        return Utf8Mark;
+    default:
+        return {};
+    }
+}
 
 std::u16string DecodeText(std::string_view ABytes)
 {
-    if (ABytes.starts_with(Utf16LeMark))
-        return DecodeUtf16Le(ABytes.substr(Utf16LeMark.size()));
-    if (ABytes.starts_with(Utf8Mark))
-        return Utf8ToUtf16Replacing(ABytes.substr(Utf8Mark.size()));
-    if (auto Text = Utf8ToUtf16(ABytes))
-        return std::move(*Text);
-    return DecodeWindows1252(ABytes);
+    const TTextEncoding Encoding = DetectTextEncoding(ABytes);
+    return DecodeTextAs(ABytes.substr(ByteOrderMark(Encoding).size()), Encoding);
+}
+
+std::u16string DecodeTextAs(std::string_view ABytes, TTextEncoding AEncoding)
+{
+    switch (AEncoding) {
+    case TTextEncoding::teUtf16Le:
+        return DecodeUtf16Le(ABytes);
+    case TTextEncoding::teWindows1252:
+        return DecodeWindows1252(ABytes);
+    default:
+        return Utf8ToUtf16Replacing(ABytes);
+    }
+}
+
+std::string EncodeTextAs(std::u16string_view AText, TTextEncoding AEncoding)
+{
+    switch (AEncoding) {
+    case TTextEncoding::teUtf16Le:
+        return EncodeUtf16Le(AText);
+    case TTextEncoding::teWindows1252:
+        return EncodeWindows1252(AText);
+    default:
+        return Utf16ToUtf8(AText);
+    }
 }

@@ -76,4 +76,52 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"\u00A0\u00BF\u00C0\u00D7\u00DF\u00F7\u00FE"}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
+struct TEncodingCase
+{
+    const char* Name;
+    std::string Bytes;
+    TTextEncoding Expected;
+
+    friend void PrintTo(const TEncodingCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class DetectTextEncodingTest : public testing::TestWithParam<TEncodingCase>
+{
+};
+
+// Writing a changed line back must use the encoding the reader assumed, and
+// the bytes of every other character must survive a decode and re-encode.
+TEST_P(DetectTextEncodingTest, NamesTheEncodingAndEncodesBack)
+{
+    const TTextEncoding Encoding = DetectTextEncoding(GetParam().Bytes);
+    EXPECT_EQ(Encoding, GetParam().Expected);
+    const std::string_view Mark = ByteOrderMark(Encoding);
+    EXPECT_TRUE(std::string_view(GetParam().Bytes).starts_with(Mark));
+    const std::string_view Text = std::string_view(GetParam().Bytes).substr(Mark.size());
+    EXPECT_EQ(EncodeTextAs(DecodeTextAs(Text, Encoding), Encoding), Text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DetectTextEncodingTest,
+    testing::Values(
+        TEncodingCase{"Empty", "", TTextEncoding::teUtf8},
+        TEncodingCase{"Utf8", "Perch\xC3\xA8 \xF0\x9F\x98\x80", TTextEncoding::teUtf8},
+        TEncodingCase{"Utf8Marked", "\xEF\xBB\xBFPerch\xC3\xA8", TTextEncoding::teUtf8Marked},
+        TEncodingCase{"Utf16Le", std::string("\xFF\xFEP\0\x3D\xD8\x00\xDE\x00\xD8", 10),
+                      TTextEncoding::teUtf16Le},
+        TEncodingCase{"Windows1252HighRow",
+                      "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+                      "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
+                      TTextEncoding::teWindows1252},
+        TEncodingCase{"Windows1252Latin1", "\xA0\xBF\xC0\xD7\xDF\xF7\xFE\xFF",
+                      TTextEncoding::teWindows1252},
+        TEncodingCase{"Utf16BigEndianMarkIsNoMark", "\xFE\xFF", TTextEncoding::teWindows1252}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST(EncodeTextAsTest, Windows1252HasNoRoomForTheRest)
+{
+    EXPECT_EQ(EncodeTextAs(u"a\u4E2D\u0080\U0001F600\u20AC", TTextEncoding::teWindows1252),
+              "a" + std::string(4, '?') + "\x80");
+}
+
 } // namespace
