@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +33,18 @@ private:
         std::u16string Value;
     };
 
-    // ASection is the folded name of the section the line stands in, if any.
-    void ParseLine(std::u16string_view ALine, std::optional<std::u16string>& ASection);
-
     std::vector<TEntry> FEntries;
 };
+
+// The bytes of an INI file with one entry set, every other byte as it was:
+// the value of the entry that TIniFile would read is replaced; a missing
+// entry is added after the last entry of the first section of that name, or
+// with a new section at the end. New lines take the file's line end and
+// encoding. AKey and AValue are written as they stand, on one line.
+std::string WriteIniString(std::string_view ABytes, std::u16string_view ASection,
+                           std::u16string_view AKey, std::u16string_view AValue);
+
+// The bytes of the file at APath, none when there is no such file. Only a
+// regular file is read: a FIFO or a device in its place would block or never
+// end. Throws EFOpenError.
+std::string ReadIniBytes(const std::string& APath);

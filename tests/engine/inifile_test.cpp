@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inifile.h"
+#include "textencoding.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,77 @@ INSTANTIATE_TEST_SUITE_P(
                               u"1"},
                     TReadCase{"SecondSectionOfTheSameName", u"[S]\nA=1\n[T]\nK=t\n[ s ]\nK=2\nK=3",
                               u"S", u"K", u"2"}),
+    CaseName);
+
+std::string Utf16Le(std::u16string_view AText)
+{
+    std::string Bytes = "\xFF\xFE";
+    for (const char16_t C : AText) {
+        Bytes.push_back(static_cast<char>(C & 0xFF));
+        Bytes.push_back(static_cast<char>(C >> 8));
+    }
+    return Bytes;
+}
+
+struct TWriteCase
+{
+    const char* Name;
+    std::string Before;
+    std::u16string Section;
+    std::u16string Key;
+    std::u16string Value;
+    std::string After;
+
+    friend void PrintTo(const TWriteCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class WriteIniStringTest : public testing::TestWithParam<TWriteCase>
+{
+};
+
+TEST_P(WriteIniStringTest, ChangesOneLineAndReadsBack)
+{
+    const TWriteCase& Case = GetParam();
+    const std::string After = WriteIniString(Case.Before, Case.Section, Case.Key, Case.Value);
+    EXPECT_EQ(After, Case.After);
+    EXPECT_EQ(TIniFile(DecodeText(After)).ReadString(Case.Section, Case.Key, Default), Case.Value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, WriteIniStringTest,
+    testing::Values(
+        TWriteCase{"EmptyText", "", u"S", u"K", u"v", "[S]\nK=v\n"},
+        TWriteCase{"ValueOnlyReplaced", "[S]\n\t k \t= \"a=b\"  \n", u"S", u"K", u"v",
+                   "[S]\n\t k \t= v  \n"},
+        TWriteCase{"AfterTheLastEntryNotBeforeTheNextHeader", "[S]\nA=1\n\n; about T\n[T]\n", u"S",
+                   u"K", u"v", "[S]\nA=1\nK=v\n\n; about T\n[T]\n"},
+        TWriteCase{"EmptySectionGetsItAfterItsHeader", "[S]\n[T]\nA=1\n", u"S", u"K", u"v",
+                   "[S]\nK=v\n[T]\nA=1\n"},
+        TWriteCase{"KeyOfAnotherSectionUntouched", "[T]\nK=1\n[S]\nA=1\n", u"S", u"K", u"v",
+                   "[T]\nK=1\n[S]\nA=1\nK=v\n"},
+        TWriteCase{"CommentedOutKeyUntouched", "[S]\n;K=1\n", u"S", u"K", u"v", "[S]\nK=v\n;K=1\n"},
+        TWriteCase{"CrOnly", "[S]\rA=1\r", u"S", u"K", u"v", "[S]\rA=1\rK=v\r"},
+        TWriteCase{"LineEndOfTheFirstBreak", "[T]\r\nA=1\nB=2", u"S", u"K", u"v",
+                   "[T]\r\nA=1\nB=2\r\n[S]\r\nK=v\r\n"}),
+    CaseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, WriteIniStringTest,
+    testing::Values(TWriteCase{"Utf8NamesIgnoreCase", "[Citt\xC3\xA0]\nPerch\xC3\xA9=no\n",
+                               u"CITT\u00C0", u"PERCH\u00C9", u"s\u00EC",
+                               "[Citt\xC3\xA0]\nPerch\xC3\xA9=s\xC3\xAC\n"},
+                    TWriteCase{"Windows1252", "[Citt\xE0]\nK=a\n", u"citt\u00E0", u"K",
+                               u"\u20AC\u00E8", "[Citt\xE0]\nK=\x80\xE8\n"},
+                    TWriteCase{"DamagedUtf8AfterTheMarkKeptOnOtherLines",
+                               "\xEF\xBB\xBF; \xE8\n[S]\nK=1\n", u"S", u"K", u"2",
+                               "\xEF\xBB\xBF; \xE8\n[S]\nK=2\n"},
+                    TWriteCase{"Utf16Le", Utf16Le(u"; \U0001F600\r\n[S]\r\nK=1\r\n"), u"S", u"K",
+                               u"\u4E2D", Utf16Le(u"; \U0001F600\r\n[S]\r\nK=\u4E2D\r\n")},
+                    TWriteCase{"Utf16LeNewSection", Utf16Le(u"[T]"), u"S", u"K", u"v",
+                               Utf16Le(u"[T]\n[S]\nK=v\n")},
+                    // The stray byte is no text; kept, it would shift every unit after it.
+                    TWriteCase{"Utf16LeOddByteDropped", Utf16Le(u"[S]\nK=1\n") + "x", u"S", u"K",
+                               u"2", Utf16Le(u"[S]\nK=2\n")}),
     CaseName);
 
 struct TSectionCase
