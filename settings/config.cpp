@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config.h"
 
+#include "fileerror.h"
+#include "inifile.h"
+#include "safefile.h"
+#include "textencoding.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QtGlobal>
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -16,20 +21,28 @@ constexpr TColor DefaultColorExcess = 0x000000FF;     // red
 constexpr int32_t DefaultFontSize = 1;
 constexpr int32_t LargestFontSize = 2;
 
-const QString Section = QStringLiteral("MAIN");
+constexpr std::u16string_view Section = u"MAIN";
 
-QString KeyPath(const char* AKey)
+// Keys and written values are plain ASCII.
+std::u16string Ascii(std::string_view AText)
 {
-    return Section + u'/' + QLatin1String(AKey);
+    return std::u16string(AText.begin(), AText.end());
 }
 
-int32_t ReadInteger(const QSettings& ASettings, const char* AKey, int32_t ADefault)
+int32_t ReadInteger(const TIniFile& AIni, const char* AKey, int32_t ADefault)
 {
-    const QVariant Value = ASettings.value(KeyPath(AKey));
-    // A value holding a comma arrives as a list, which is no integer either.
-    if (Value.typeId() == QMetaType::QStringList)
-        return ADefault;
-    return ParseConfigInteger(Value.toString()).value_or(ADefault);
+    const std::u16string Value = AIni.ReadString(Section, Ascii(AKey), u"");
+    return ParseConfigInteger(QString::fromStdU16String(Value)).value_or(ADefault);
+}
+
+// Reading never fails: whatever cannot be read gives the defaults.
+std::string ReadSettingsBytes(const QString& AFileName)
+{
+    try {
+        return ReadIniBytes(AFileName.toStdString());
+    } catch (const EFileError&) {
+        return {};
+    }
 }
 
 int DigitValue(char16_t C)
@@ -100,15 +113,15 @@ TConfig::TConfig(const QString& AFileName) : FFileName(AFileName)
 
 void TConfig::Read()
 {
-    const QSettings Settings(FFileName, QSettings::IniFormat);
-    FColorVowels = ReadInteger(Settings, "COLORVOWELS", DefaultColorVowels);
-    FColorConsonants = ReadInteger(Settings, "COLORCONSONANTS", DefaultColorConsonants);
-    FColorExcess = ReadInteger(Settings, "COLOREXCESS", DefaultColorExcess);
-    FAllowExcess = ReadInteger(Settings, "ALLOWEXCESS", 0) != 0;
-    FFontSize = std::clamp(ReadInteger(Settings, "FONTSIZE", DefaultFontSize), 0, LargestFontSize);
-    FFormWidth = ReadInteger(Settings, "FORMWIDTH", 0);
-    FFormHeight = ReadInteger(Settings, "FORMHEIGHT", 0);
-    FSplitter = ReadInteger(Settings, "SPLITTER", 0);
+    const TIniFile Ini(DecodeText(ReadSettingsBytes(FFileName)));
+    FColorVowels = ReadInteger(Ini, "COLORVOWELS", DefaultColorVowels);
+    FColorConsonants = ReadInteger(Ini, "COLORCONSONANTS", DefaultColorConsonants);
+    FColorExcess = ReadInteger(Ini, "COLOREXCESS", DefaultColorExcess);
+    FAllowExcess = ReadInteger(Ini, "ALLOWEXCESS", 0) != 0;
+    FFontSize = std::clamp(ReadInteger(Ini, "FONTSIZE", DefaultFontSize), 0, LargestFontSize);
+    FFormWidth = ReadInteger(Ini, "FORMWIDTH", 0);
+    FFormHeight = ReadInteger(Ini, "FORMHEIGHT", 0);
+    FSplitter = ReadInteger(Ini, "SPLITTER", 0);
 }
 
 TConfigOptions TConfig::Options() const
@@ -118,9 +131,9 @@ TConfigOptions TConfig::Options() const
 
 void TConfig::SaveForm()
 {
-    WriteKey("FORMWIDTH", FFormWidth);
-    WriteKey("FORMHEIGHT", FFormHeight);
-    WriteKey("SPLITTER", FSplitter);
+    if (!WriteKeys(
+            {{"FORMWIDTH", FFormWidth}, {"FORMHEIGHT", FFormHeight}, {"SPLITTER", FSplitter}}))
+        throw EConfigWriteError(FFileName);
 }
 
 void TConfig::StoreOptions(const TConfigOptions& AOptions)
@@ -130,25 +143,41 @@ void TConfig::StoreOptions(const TConfigOptions& AOptions)
     FColorExcess = AOptions.ColorExcess;
     FAllowExcess = AOptions.AllowExcess;
     FFontSize = AOptions.FontSize;
-    WriteKey("COLORVOWELS", FColorVowels);
-    WriteKey("COLORCONSONANTS", FColorConsonants);
-    WriteKey("COLOREXCESS", FColorExcess);
-    WriteKey("ALLOWEXCESS", FAllowExcess ? 1 : 0);
-    WriteKey("FONTSIZE", FFontSize);
+    const bool Written = WriteKeys({{"COLORVOWELS", FColorVowels},
+                                    {"COLORCONSONANTS", FColorConsonants},
+                                    {"COLOREXCESS", FColorExcess},
+                                    {"ALLOWEXCESS", FAllowExcess ? 1 : 0},
+                                    {"FONTSIZE", FFontSize}});
+    // The fields hold the new values whether or not they reached the file,
+    // so the window shows them either way.
     if (OnConfigChanged)
         OnConfigChanged(*this);
+    if (!Written)
+        throw EConfigWriteError(FFileName);
 }
 
-// A settings object of its own for every key: it merges the key into the
-// file as it is on disk now, so keys that another running copy wrote
-// meanwhile survive, and it replaces the file atomically.
-void TConfig::WriteKey(const char* AKey, int32_t AValue) const
+// One key failing does not keep the others from the file.
+bool TConfig::WriteKeys(std::initializer_list<TKeyValue> AKeys) const
 {
-    QSettings Settings(FFileName, QSettings::IniFormat);
-    Settings.setValue(KeyPath(AKey), QString::number(AValue));
-    Settings.sync();
-    if (Settings.status() != QSettings::NoError)
-        throw EConfigWriteError(FFileName);
+    bool AllWritten = true;
+    for (const TKeyValue& Key : AKeys)
+        AllWritten = WriteKey(Key) && AllWritten;
+    return AllWritten;
+}
+
+// The file is read again for every key, so keys that another running copy
+// wrote meanwhile survive; it is replaced atomically, and only when it is a
+// regular file.
+bool TConfig::WriteKey(const TKeyValue& AKey) const
+{
+    const std::string Path = FFileName.toStdString();
+    try {
+        WriteFileAtomically(Path, WriteIniString(ReadIniBytes(Path), Section, Ascii(AKey.Name),
+                                                 Ascii(std::to_string(AKey.Value))));
+        return true;
+    } catch (const EFileError&) {
+        return false;
+    }
 }
 
 TConfig& Config()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 
@@ -61,18 +62,28 @@ public:
 
     const QString& FileName() const { return FFileName; }
 
-    // Writes the window's width, height and splitter position.
+    // Writes the window's width, height and splitter position. Each key is
+    // tried; EConfigWriteError follows once if any failed.
     void SaveForm();
     // Takes the values confirmed in the options dialog, writes the five
-    // option keys and raises OnConfigChanged.
+    // option keys and raises OnConfigChanged; EConfigWriteError follows the
+    // event once if any key failed.
     void StoreOptions(const TConfigOptions& AOptions);
     // Shows the options dialog modally over AParent and stores its values
     // when the user confirms; any other close leaves everything as it was.
     void ShowForm(QWidget* AParent = nullptr);
 
 private:
+    struct TKeyValue
+    {
+        const char* Name;
+        int32_t Value;
+    };
+
     void Read();
-    void WriteKey(const char* AKey, int32_t AValue) const;
+    // Each changes only its key's line in the file; false when not written.
+    bool WriteKeys(std::initializer_list<TKeyValue> AKeys) const;
+    bool WriteKey(const TKeyValue& AKey) const;
 
     QString FFileName;
     TColor FColorVowels;
