@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <optional>
 #include <set>
 #include <sys/stat.h>
@@ -328,12 +329,29 @@ INSTANTIATE_TEST_SUITE_P(Temporaries, SafeSaveTest, testing::Bool(), [](const au
     return std::string(Info.param ? "NamedFallback" : "Unnamed");
 });
 
-// The save as the real program makes it, run as an ordinary user.
-TProgramResult SaveAsOrdinaryUser(const std::string& APath, const std::string& AGroups = "")
+// The save made by the ordinary user: by the real program, or, to take the
+// named fallback, by a child process that becomes that user.
+TProgramResult SaveAsOrdinaryUser(const std::string& APath, bool ANamedOnly,
+                                  const std::vector<gid_t>& AGroups = {})
 {
-    return RunProgram(AsOrdinaryUser(
-        {VERBANTO_CLI, "new", APath, "--sentence", "Roma nuova", "--attempt", "Mario nuovo"},
-        AGroups));
+    if (!ANamedOnly)
+        return RunProgram(AsOrdinaryUser(
+            {VERBANTO_CLI, "new", APath, "--sentence", "Roma nuova", "--attempt", "Mario nuovo"},
+            AGroups));
+    return RunInChild([&] {
+        if (!BecomeOrdinaryUser(AGroups))
+            return 3;
+        TTestOps Ops(true);
+        TAnagramEngine Engine;
+        Engine.SetSentence(u"Roma nuova");
+        try {
+            Engine.Save(APath, Ops);
+            return 0;
+        } catch (const EFileError& Error) {
+            std::cerr << Error.what() << '\n';
+            return 1;
+        }
+    });
 }
 
 // How the program failed, or "" when it succeeded.
@@ -417,7 +435,7 @@ TEST_P(SaveRefusalTest, LeavesTheEntryAsItWas)
 
     std::string Message;
     if (Case.OrdinaryUser) {
-        Message = Failure(SaveAsOrdinaryUser(Path));
+        Message = Failure(SaveAsOrdinaryUser(Path, false));
     } else {
         TAnagramEngine Engine;
         Engine.SetSentence(u"Roma nuova");
@@ -504,24 +522,28 @@ TEST_P(OrdinaryUserSaveTest, KeepsWhatTheFileIs)
     const TUserSaveCase& Case = GetParam();
     if (!CanRunAsOrdinaryUser())
         GTEST_SKIP() << "running as an ordinary user needs root and setpriv";
-    TTempFolder Folder;
-    const std::string Path = Folder.File("doc.vbf");
-    MakeDocument(Path);
-    ASSERT_EQ(::chown(Path.c_str(), Case.FileUid, Case.FileGid), 0);
-    ASSERT_EQ(::chmod(Path.c_str(), Case.FileMode), 0);
-    ASSERT_EQ(::chown(Folder.Path().c_str(), Case.FolderUid, Case.FolderGid), 0);
-    ASSERT_EQ(::chmod(Folder.Path().c_str(), Case.FolderMode), 0);
-    const ino_t Before = Inode(Path);
+    for (const bool NamedOnly : {false, true}) {
+        SCOPED_TRACE(NamedOnly ? "named fallback" : "the program");
+        TTempFolder Folder;
+        const std::string Path = Folder.File("doc.vbf");
+        MakeDocument(Path);
+        ASSERT_EQ(::chown(Path.c_str(), Case.FileUid, Case.FileGid), 0);
+        ASSERT_EQ(::chmod(Path.c_str(), Case.FileMode), 0);
+        ASSERT_EQ(::chown(Folder.Path().c_str(), Case.FolderUid, Case.FolderGid), 0);
+        ASSERT_EQ(::chmod(Folder.Path().c_str(), Case.FolderMode), 0);
+        const ino_t Before = Inode(Path);
 
-    EXPECT_EQ(
-        Failure(SaveAsOrdinaryUser(Path, Case.InSharedGroup ? std::to_string(SharedGid) : "")), "");
-    const struct stat After = StatOf(Path);
-    EXPECT_EQ(After.st_uid, Case.FileUid);
-    EXPECT_EQ(After.st_gid, Case.FileGid);
-    EXPECT_EQ(After.st_mode & 07777, Case.FileMode);
-    EXPECT_EQ(After.st_ino == Before, Case.InPlace);
-    EXPECT_EQ(LoadedSentence(Path), u"Roma nuova");
-    EXPECT_EQ(ListFolder(Folder.Path()), "doc.vbf");
+        const std::vector<gid_t> Groups =
+            Case.InSharedGroup ? std::vector<gid_t>{SharedGid} : std::vector<gid_t>{};
+        EXPECT_EQ(Failure(SaveAsOrdinaryUser(Path, NamedOnly, Groups)), "");
+        const struct stat After = StatOf(Path);
+        EXPECT_EQ(After.st_uid, Case.FileUid);
+        EXPECT_EQ(After.st_gid, Case.FileGid);
+        EXPECT_EQ(After.st_mode & 07777, Case.FileMode);
+        EXPECT_EQ(After.st_ino == Before, Case.InPlace);
+        EXPECT_EQ(LoadedSentence(Path), u"Roma nuova");
+        EXPECT_EQ(ListFolder(Folder.Path()), "doc.vbf");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

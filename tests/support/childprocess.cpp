@@ -1,37 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "childprocess.h"
 
-#include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-[[noreturn]] void Exec(const std::vector<std::string>& AArgv, int AErrorFd)
+// Standard input and output go to /dev/null, standard error to AErrorFd or
+// there as well.
+void RedirectOutputs(int AErrorFd)
 {
-    const int Null = ::open("/dev/null", O_RDWR);
+    const int Null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     ::dup2(Null, STDIN_FILENO);
     ::dup2(Null, STDOUT_FILENO);
     ::dup2(AErrorFd < 0 ? Null : AErrorFd, STDERR_FILENO);
+}
+
+int Exec(const std::vector<std::string>& AArgv)
+{
     std::vector<char*> Argv;
     for (const std::string& Arg : AArgv)
         Argv.push_back(const_cast<char*>(Arg.c_str()));
     Argv.push_back(nullptr);
     ::execvp(Argv[0], Argv.data());
-    ::_exit(127);
+    return 127;
 }
 
 } // namespace
 
-TProgramResult RunProgram(const std::vector<std::string>& AArgv)
+TProgramResult RunInChild(const std::function<int()>& ABody)
 {
     int Pipe[2];
     if (::pipe2(Pipe, O_CLOEXEC) != 0)
         return {-1, "cannot create a pipe"};
     const pid_t Pid = ::fork();
-    if (Pid == 0)
-        Exec(AArgv, Pipe[1]);
+    if (Pid == 0) {
+        RedirectOutputs(Pipe[1]);
+        ::_exit(ABody());
+    }
     ::close(Pipe[1]);
     TProgramResult Result{-1, {}};
     char Buffer[4096];
@@ -45,11 +53,18 @@ TProgramResult RunProgram(const std::vector<std::string>& AArgv)
     return Result;
 }
 
+TProgramResult RunProgram(const std::vector<std::string>& AArgv)
+{
+    return RunInChild([&AArgv] { return Exec(AArgv); });
+}
+
 pid_t StartProgram(const std::vector<std::string>& AArgv)
 {
     const pid_t Pid = ::fork();
-    if (Pid == 0)
-        Exec(AArgv, -1);
+    if (Pid == 0) {
+        RedirectOutputs(-1);
+        ::_exit(Exec(AArgv));
+    }
     return Pid;
 }
 
@@ -59,11 +74,21 @@ bool CanRunAsOrdinaryUser()
 }
 
 std::vector<std::string> AsOrdinaryUser(const std::vector<std::string>& AArgv,
-                                        const std::string& AGroups)
+                                        const std::vector<gid_t>& AGroups)
 {
+    std::string Groups;
+    for (const gid_t Group : AGroups)
+        Groups += (Groups.empty() ? "" : ",") + std::to_string(Group);
     std::vector<std::string> Argv = {"setpriv", "--reuid=" + std::to_string(OrdinaryUid),
-                                     "--regid=" + std::to_string(OrdinaryGid)};
-    Argv.push_back(AGroups.empty() ? "--clear-groups" : "--groups=" + AGroups);
+                                     "--regid=" + std::to_string(OrdinaryGid),
+                                     Groups.empty() ? "--clear-groups" : "--groups=" + Groups};
     Argv.insert(Argv.end(), AArgv.begin(), AArgv.end());
     return Argv;
+}
+
+bool BecomeOrdinaryUser(const std::vector<gid_t>& AGroups)
+{
+    return ::setgroups(AGroups.size(), AGroups.data()) == 0 &&
+           ::setresgid(OrdinaryGid, OrdinaryGid, OrdinaryGid) == 0 &&
+           ::setresuid(OrdinaryUid, OrdinaryUid, OrdinaryUid) == 0;
 }
