@@ -29,8 +29,9 @@ std::string ReadWholeFile(const std::string& APath);
 // survives any failure or crash: the new content goes to a file without a
 // name in the same folder (or, where the file system has none, to a short
 // hidden temporary name), is synced, named and renamed over the target, then
-// the folder is synced. A failed save leaves no temporary file behind, nor
-// does a killed one unless the file system has no files without a name.
+// the folder is synced. A failed save leaves no temporary file behind. Nor
+// does a killed one, unless the file system has no files without a name or
+// the kill falls between naming the file and the rename.
 //
 // A symbolic link is written through and kept; the target's permission bits
 // and owner are kept; a new file gets 0666 less the umask. Only a regular
