@@ -79,6 +79,18 @@ BENCHMARK(BM_SaveWithoutSync)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// The fixed cost of a save: the system calls around the write.
+void BM_SaveSmallWithoutSync(benchmark::State& State)
+{
+    TAnagramEngine Engine;
+    Engine.SetSentence(u"Roma");
+    TNoSyncOps Ops;
+    const std::string Path = BenchFolder() + "/small.vbf";
+    for (auto _ : State)
+        Engine.Save(Path, Ops);
+}
+BENCHMARK(BM_SaveSmallWithoutSync)->Unit(benchmark::kMicrosecond);
+
 void BM_SaveWithSync(benchmark::State& State)
 {
     TAnagramEngine Engine;

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int MaxLinkDepth = 40;
+constexpr int MaxNameAttempts = 100;
 
 class TFd
 {
@@ -58,32 +59,114 @@ fs::path ResolveLinks(const std::string& APath)
     throw EFCreateError(APath, ELOOP);
 }
 
-// Returns the open temporary file and fills ATempPath.
-int CreateTemporary(const fs::path& ATarget, std::string& ATempPath)
+fs::path FolderOf(const fs::path& ATarget)
 {
-    static std::mt19937 Random(std::random_device{}());
-    const fs::path Folder = ATarget.has_parent_path() ? ATarget.parent_path() : fs::path(".");
-    for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        ATempPath = (Folder / ("." + ATarget.filename().string() + "." +
-                               std::to_string(Random() % 1000000) + ".tmp"))
-                        .string();
-        const int Fd = ::open(ATempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd >= 0 || errno != EEXIST)
-            return Fd;
+    return ATarget.has_parent_path() ? ATarget.parent_path() : fs::path(".");
+}
+
+// Short and of fixed length, so that a target whose name is as long as the
+// system allows still leaves room for it.
+std::string TemporaryName()
+{
+    static constexpr char Symbols[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    thread_local std::mt19937 Random(std::random_device{}());
+    std::string Name = ".verbanto-";
+    for (int I = 0; I < 6; ++I)
+        Name += Symbols[Random() % (sizeof Symbols - 1)];
+    return Name;
+}
+
+// Calls ACreate with fresh names in AFolder until one is free; ACreate
+// returns a negative value and sets errno when it fails.
+template <typename TCreate>
+int CreateUnderFreeName(const fs::path& AFolder, std::string& AName, TCreate ACreate)
+{
+    for (int Attempt = 0; Attempt < MaxNameAttempts; ++Attempt) {
+        const std::string Name = (AFolder / TemporaryName()).string();
+        const int Result = ACreate(Name.c_str());
+        if (Result >= 0)
+            AName = Name;
+        if (Result >= 0 || errno != EEXIST)
+            return Result;
     }
     errno = EEXIST;
     return -1;
 }
 
-void KeepOwnerAndMode(int AFd, const fs::path& ATarget)
+// The new content before it takes the target's place. It has no name until
+// it is complete, so that a killed save leaves nothing behind; where the file
+// system cannot do that, it has a hidden name from the start. Whatever name
+// it has is removed unless the file is committed.
+class TTemporaryFile
 {
-    struct stat Old;
-    if (::stat(ATarget.c_str(), &Old) != 0)
-        return;
-    ::fchmod(AFd, Old.st_mode & 07777);
-    // Only root may give a file away; for anyone else this fails harmlessly.
-    if (::fchown(AFd, Old.st_uid, Old.st_gid) != 0)
-        errno = 0;
+public:
+    TTemporaryFile(const fs::path& AFolder, TFileOps& AOps)
+        : FFolder(AFolder), FFd(Open(AOps)), FOpenError(FFd.Get() < 0 ? errno : 0)
+    {}
+    ~TTemporaryFile()
+    {
+        if (!FName.empty())
+            ::unlink(FName.c_str());
+    }
+    TTemporaryFile(const TTemporaryFile&) = delete;
+    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+
+    int OpenError() const { return FOpenError; }
+    int Fd() const { return FFd.Get(); }
+
+    // Names the written and synced file, closes it and renames it over
+    // ATarget. Returns 0 or the errno of the failure.
+    int Commit(const fs::path& ATarget)
+    {
+        int Error = FName.empty() ? Link() : 0;
+        if (Error == 0 && FFd.Close() != 0)
+            Error = errno;
+        if (Error == 0 && ::rename(FName.c_str(), ATarget.c_str()) != 0)
+            Error = errno;
+        if (Error == 0)
+            FName.clear();
+        return Error;
+    }
+
+private:
+    int Open(TFileOps& AOps)
+    {
+        const int Fd = AOps.OpenUnnamed(FFolder.c_str(), 0666);
+        if (Fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+            return Fd;
+        return CreateUnderFreeName(FFolder, FName, [](const char* AName) {
+            return ::open(AName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        });
+    }
+
+    int Link()
+    {
+        const std::string Self = "/proc/self/fd/" + std::to_string(FFd.Get());
+        const int Result = CreateUnderFreeName(FFolder, FName, [&Self](const char* AName) {
+            return ::linkat(AT_FDCWD, Self.c_str(), AT_FDCWD, AName, AT_SYMLINK_FOLLOW);
+        });
+        return Result == 0 ? 0 : errno;
+    }
+
+    fs::path FFolder;
+    std::string FName;
+    TFd FFd;
+    int FOpenError;
+};
+
+// Only root may give a file away, and anyone else only to his own groups;
+// a file system without owners refuses even that but shows the same owner
+// on every file. So what the new file holds after trying tells whether it
+// can stand in for the old one.
+bool TakeOwnerAndMode(int AFd, const struct stat& AOld)
+{
+    struct stat New;
+    if (::fchown(AFd, AOld.st_uid, AOld.st_gid) != 0 &&
+        (::fstat(AFd, &New) != 0 || New.st_uid != AOld.st_uid || New.st_gid != AOld.st_gid))
+        return false;
+    // After fchown, which clears the set-id bits.
+    ::fchmod(AFd, AOld.st_mode & 07777);
+    return true;
 }
 
 int WriteAll(TFileOps& AOps, int AFd, std::string_view AData)
@@ -99,13 +182,63 @@ int WriteAll(TFileOps& AOps, int AFd, std::string_view AData)
     return 0;
 }
 
+int WriteAndSync(TFileOps& AOps, int AFd, std::string_view AData)
+{
+    const int Error = WriteAll(AOps, AFd, AData);
+    if (Error != 0)
+        return Error;
+    return AOps.Sync(AFd) == 0 ? 0 : errno;
+}
+
 int SyncFolder(TFileOps& AOps, const fs::path& ATarget)
 {
-    const fs::path Folder = ATarget.has_parent_path() ? ATarget.parent_path() : fs::path(".");
-    TFd Fd(::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    TFd Fd(::open(FolderOf(ATarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (Fd.Get() < 0)
         return errno;
     return AOps.Sync(Fd.Get()) == 0 ? 0 : errno;
+}
+
+// Saves through a new file renamed over the target. Returns false, having
+// changed nothing, when the new file cannot take the place of AOld.
+bool ReplaceByRename(const std::string& APath, const fs::path& ATarget, const struct stat* AOld,
+                     std::string_view AData, TFileOps& AOps)
+{
+    TTemporaryFile Temp(FolderOf(ATarget), AOps);
+    if (const int Error = Temp.OpenError(); Error != 0) {
+        // The folder refuses new files, but the file itself may be writable.
+        if (AOld && (Error == EACCES || Error == EPERM))
+            return false;
+        throw EFCreateError(APath, Error);
+    }
+    if (AOld && !TakeOwnerAndMode(Temp.Fd(), *AOld))
+        return false;
+    int Error = WriteAndSync(AOps, Temp.Fd(), AData);
+    if (Error == 0)
+        Error = Temp.Commit(ATarget);
+    // A folder that cannot be synced still counts as a failed save, so the
+    // document stays marked as changed.
+    if (Error == 0)
+        Error = SyncFolder(AOps, ATarget);
+    if (Error != 0)
+        throw EFCreateError(APath, Error);
+    return true;
+}
+
+void WriteInPlace(const std::string& APath, const fs::path& ATarget, std::string_view AData,
+                  TFileOps& AOps)
+{
+    // Not blocking, in case a FIFO has taken the file's place meanwhile.
+    TFd Fd(::open(ATarget.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat Info;
+    if (Fd.Get() < 0 || ::fstat(Fd.Get(), &Info) != 0)
+        throw EFCreateError(APath, errno);
+    if (!S_ISREG(Info.st_mode))
+        throw EFCreateError(APath, EOPNOTSUPP);
+    int Error = ::ftruncate(Fd.Get(), 0) == 0 ? WriteAndSync(AOps, Fd.Get(), AData) : errno;
+    if (Fd.Close() != 0 && Error == 0)
+        Error = errno;
+    if (Error != 0)
+        throw EFCreateError(APath, Error);
 }
 
 } // namespace
@@ -118,6 +251,18 @@ ssize_t TFileOps::Write(int AFd, const char* AData, std::size_t ASize)
 int TFileOps::Sync(int AFd)
 {
     return ::fsync(AFd);
+}
+
+int TFileOps::OpenUnnamed(const char* AFolder, mode_t AMode)
+{
+    // The file is named through /proc/self/fd, so without /proc it could
+    // never be named.
+    static const bool ProcMounted = ::access("/proc/self/fd", X_OK) == 0;
+    if (!ProcMounted) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return ::open(AFolder, O_TMPFILE | O_WRONLY | O_CLOEXEC, AMode);
 }
 
 TFileOps& TFileOps::System()
@@ -155,26 +300,22 @@ std::string ReadWholeFile(const std::string& APath)
 void WriteFileAtomically(const std::string& APath, std::string_view AData, TFileOps& AOps)
 {
     const fs::path Target = ResolveLinks(APath);
-    std::string TempPath;
-    TFd Fd(CreateTemporary(Target, TempPath));
-    if (Fd.Get() < 0)
-        throw EFCreateError(APath, errno);
-
-    KeepOwnerAndMode(Fd.Get(), Target);
-    int Error = WriteAll(AOps, Fd.Get(), AData);
-    if (Error == 0 && AOps.Sync(Fd.Get()) != 0)
-        Error = errno;
-    if (Fd.Close() != 0 && Error == 0)
-        Error = errno;
-    if (Error == 0 && ::rename(TempPath.c_str(), Target.c_str()) != 0)
-        Error = errno;
-    if (Error != 0) {
-        ::unlink(TempPath.c_str());
-        throw EFCreateError(APath, Error);
+    struct stat Old;
+    if (::lstat(Target.c_str(), &Old) != 0) {
+        if (errno != ENOENT)
+            throw EFCreateError(APath, errno);
+        ReplaceByRename(APath, Target, nullptr, AData, AOps);
+        return;
     }
-    // The new content is in place; a folder that cannot be synced still
-    // counts as a failed save, so the document stays marked as changed.
-    Error = SyncFolder(AOps, Target);
-    if (Error != 0)
-        throw EFCreateError(APath, Error);
+    // A rename would put a regular file in the place of a FIFO, a device or
+    // a folder, and writing into those could block or reach hardware.
+    if (!S_ISREG(Old.st_mode))
+        throw EFCreateError(APath, S_ISDIR(Old.st_mode) ? EISDIR : EOPNOTSUPP);
+    // A rename ignores the file's own permission; root passes, as it would
+    // when writing.
+    if (::faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) != 0)
+        throw EFCreateError(APath, errno);
+    // A rename would split hard links into separate files.
+    if (Old.st_nlink > 1 || !ReplaceByRename(APath, Target, &Old, AData, AOps))
+        WriteInPlace(APath, Target, AData, AOps);
 }
