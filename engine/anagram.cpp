@@ -19,6 +19,13 @@ bool IsBlank(std::u16string_view S)
 
 TAnagram::TAnagram(TAnagramEngine& AEngine) : FEngine(AEngine) {}
 
+TAnagram::TAnagram(TAnagramEngine& AEngine, std::u16string&& AText,
+                   const TLetters& ASentenceLetters)
+    : FAnagram(std::move(AText)), FLetters(ASentenceLetters), FEngine(AEngine)
+{
+    ProcessString(FAnagram, false);
+}
+
 void TAnagram::SetAnagram(std::u16string_view AValue)
 {
     FAnagram = AValue;

@@ -46,8 +46,10 @@ public:
     void Shuffle();
     void Sort();
 
-    // Documents. A file that cannot be read or parsed throws EFileError and
-    // leaves the engine exactly as it was; so does a save that fails.
+    // Documents. A load that fails in any way, an event handler that throws
+    // included, leaves the engine exactly as it was; a file that cannot be
+    // read or parsed throws EFileError. A save that fails leaves the engine
+    // as it was, too.
     void Save(const std::string& FileName, TFileOps& AOps = TFileOps::System());
     void Load(const std::string& FileName);
     // The two readers append to the attempts held; Load empties them first.
@@ -90,7 +92,8 @@ private:
     int32_t IndexOf(const TAnagram& AAnagram) const;
     void CheckIndex(int32_t AIndex, const char* AOperation) const;
     void RaiseCurrentChanged();
-    void TakeDocument(TDocument& ADocument);
+    void TakeDocument(TDocument&& ADocument, bool AReplace);
+    void AnnounceLoaded(std::vector<std::unique_ptr<TAnagram>>& AAttempts);
     void AssignSentence(std::u16string_view AValue);
 
     bool FChanged = false;

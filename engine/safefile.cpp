@@ -126,32 +126,6 @@ TFileOps& TFileOps::System()
     return Ops;
 }
 
-std::string ReadWholeFile(const std::string& APath)
-{
-    TFd Fd(::open(APath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (Fd.Get() < 0)
-        throw EFOpenError(APath, errno);
-    struct stat Info;
-    if (::fstat(Fd.Get(), &Info) != 0)
-        throw EFOpenError(APath, errno);
-    if (S_ISDIR(Info.st_mode))
-        throw EFOpenError(APath, EISDIR);
-
-    std::string Content;
-    Content.reserve(static_cast<std::size_t>(Info.st_size));
-    char Buffer[65536];
-    for (;;) {
-        const ssize_t Read = ::read(Fd.Get(), Buffer, sizeof Buffer);
-        if (Read < 0 && errno == EINTR)
-            continue;
-        if (Read < 0)
-            throw EFOpenError(APath, errno);
-        if (Read == 0)
-            return Content;
-        Content.append(Buffer, static_cast<std::size_t>(Read));
-    }
-}
-
 void WriteFileAtomically(const std::string& APath, std::string_view AData, TFileOps& AOps)
 {
     const fs::path Target = ResolveLinks(APath);

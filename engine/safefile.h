@@ -18,9 +18,6 @@ public:
     static TFileOps& System();
 };
 
-// The whole content of a file. Throws EFOpenError.
-std::string ReadWholeFile(const std::string& APath);
-
 // Replaces the file with AData so that either the old or the new content
 // survives any failure or crash: a temporary file in the same folder is
 // written, synced and renamed over the target, then the folder is synced.

@@ -171,14 +171,4 @@ TEST_F(SafeSaveTest, WritesThroughASymbolicLinkAndKeepsIt)
     EXPECT_EQ(Reader.Sentence().size(), 100000u);
 }
 
-TEST(ReadWholeFileTest, ReadsEveryByte)
-{
-    TTempFolder Folder;
-    std::string Bytes(200000, '\0');
-    for (std::size_t I = 0; I < Bytes.size(); ++I)
-        Bytes[I] = static_cast<char>(I * 7);
-    WriteBytes(Folder.File("f"), Bytes);
-    EXPECT_EQ(ReadWholeFile(Folder.File("f")), Bytes);
-}
-
 } // namespace

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "filereading.h"
+
+#include "fileerror.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::uintptr_t HugePageSize = std::uintptr_t{2} << 20;
+
+// Each page of a fresh buffer costs a fault when it is first written; for a
+// document of many megabytes the faults take longer than reading. Asking
+// for huge pages makes them few. Only a hint: where the system has no huge
+// pages nothing changes.
+void AdviseHugePages(const char* AData, std::size_t ASize)
+{
+    const auto Start = reinterpret_cast<std::uintptr_t>(AData);
+    const std::uintptr_t Begin = (Start + HugePageSize - 1) & ~(HugePageSize - 1);
+    const std::uintptr_t End = (Start + ASize) & ~(HugePageSize - 1);
+    if (End > Begin)
+        ::madvise(reinterpret_cast<void*>(Begin), End - Begin, MADV_HUGEPAGE);
+}
+
+class TReadFd
+{
+public:
+    explicit TReadFd(int AFd) : FFd(AFd) {}
+    ~TReadFd()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    TReadFd(const TReadFd&) = delete;
+    TReadFd& operator=(const TReadFd&) = delete;
+
+    int Get() const { return FFd; }
+
+private:
+    int FFd;
+};
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& APath)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    const TReadFd Fd(::open(APath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (Fd.Get() < 0)
+        throw EFOpenError(APath, errno);
+    struct stat Info;
+    if (::fstat(Fd.Get(), &Info) != 0)
+        throw EFOpenError(APath, errno);
+    if (S_ISDIR(Info.st_mode))
+        throw EFOpenError(APath, EISDIR);
+    // Only a regular file has a size to read up to: a pipe may never end and
+    // /dev/zero never does.
+    if (!S_ISREG(Info.st_mode))
+        throw EFOpenError(APath, "Not a regular file");
+
+    const auto Size = static_cast<std::size_t>(Info.st_size);
+    std::string Content;
+    Content.reserve(Size);
+    AdviseHugePages(Content.data(), Size);
+    Content.resize(Size);
+    std::size_t Filled = 0;
+    while (Filled < Content.size()) {
+        const ssize_t Read = ::read(Fd.Get(), Content.data() + Filled, Content.size() - Filled);
+        if (Read < 0 && errno == EINTR)
+            continue;
+        if (Read < 0)
+            throw EFOpenError(APath, errno);
+        if (Read == 0)
+            break; // the file was cut short since fstat
+        Filled += static_cast<std::size_t>(Read);
+    }
+    Content.resize(Filled);
+    return Content;
+}
