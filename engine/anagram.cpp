@@ -35,12 +35,7 @@ void TAnagram::SetAnagram(std::u16string_view AValue)
 
 void TAnagram::ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetters)
 {
-    const int32_t Step = bAdd ? 1 : -1;
-    for (char16_t C : TAnagramEngine::Normalize(S)) {
-        const char16_t L = TAnagramEngine::Filter(C);
-        if (L != 0)
-            ALetters[L] += Step;
-    }
+    TAnagramEngine::CountLetters(S, bAdd ? 1 : -1, ALetters);
 }
 
 void TAnagram::Recalculate()

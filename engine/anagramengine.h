@@ -32,9 +32,10 @@ public:
     TAnagramEngine(const TAnagramEngine&) = delete;
     TAnagramEngine& operator=(const TAnagramEngine&) = delete;
 
-    // Letter normalisation, usable without an engine.
-    static char16_t Filter(char16_t C);
-    static char Filter(char C);
+    // Letter normalisation, usable without an engine. Filter is inline
+    // because counting runs it on every letter of every attempt.
+    static char16_t Filter(char16_t C) { return FilterLetter(C); }
+    static char Filter(char C) { return FilterLetter(C); }
     static std::u16string Normalize(char16_t AChar);
     static std::u16string Normalize(std::u16string_view AString);
 
@@ -89,6 +90,8 @@ public:
 private:
     friend class TAnagram;
 
+    // Adds AStep for each letter of Normalize(AText), without building it.
+    static void CountLetters(std::u16string_view AText, int32_t AStep, TLetters& ALetters);
     int32_t IndexOf(const TAnagram& AAnagram) const;
     void CheckIndex(int32_t AIndex, const char* AOperation) const;
     void RaiseCurrentChanged();

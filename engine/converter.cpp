@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "converter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <iconv.h>
@@ -82,6 +83,11 @@ void TConverter::Reserve(std::size_t AUnits)
 
 bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
 {
+    // Nothing in, nothing out; the buffers may not even exist yet.
+    if (AText.empty()) {
+        Out = {};
+        return true;
+    }
     Reserve(AText.size());
     if (!FDescriptor) {
         Out = std::string_view(FOutput.get(), ConvertAsciiOnly(AText));
@@ -89,15 +95,22 @@ bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
     }
 
     // A surrogate never yields a letter, yet glibc reports the whole
-    // conversion as failed when it meets one; leave them out. The input is
-    // UCS-2LE, which is how this little-endian host holds char16_t.
+    // conversion as failed when it meets one; leave them out, in a copy
+    // only when there are any. The input is UCS-2LE, which is how this
+    // little-endian host holds char16_t.
     static_assert(std::endian::native == std::endian::little);
-    std::size_t Units = 0;
-    for (char16_t C : AText)
-        if (!IsSurrogate(C))
-            FInput[Units++] = C;
+    const char16_t* Input = AText.data();
+    std::size_t Units = AText.size();
+    if (std::any_of(AText.begin(), AText.end(), IsSurrogate)) {
+        Units = 0;
+        for (char16_t C : AText)
+            if (!IsSurrogate(C))
+                FInput[Units++] = C;
+        Input = FInput.get();
+    }
 
-    char* InPtr = reinterpret_cast<char*>(FInput.get());
+    // iconv only reads its input, whatever its signature says.
+    char* InPtr = const_cast<char*>(reinterpret_cast<const char*>(Input));
     std::size_t InLeft = Units * sizeof(char16_t);
     char* OutPtr = FOutput.get();
     std::size_t OutLeft = AText.size() * OutputBytesPerUnit;
