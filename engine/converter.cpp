@@ -93,27 +93,47 @@ bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
         Out = std::string_view(FOutput.get(), ConvertAsciiOnly(AText));
         return true;
     }
-
     // A surrogate never yields a letter, yet glibc reports the whole
     // conversion as failed when it meets one; leave them out, in a copy
-    // only when there are any. The input is UCS-2LE, which is how this
-    // little-endian host holds char16_t.
-    static_assert(std::endian::native == std::endian::little);
-    const char16_t* Input = AText.data();
-    std::size_t Units = AText.size();
-    if (std::any_of(AText.begin(), AText.end(), IsSurrogate)) {
-        Units = 0;
-        for (char16_t C : AText)
-            if (!IsSurrogate(C))
-                FInput[Units++] = C;
-        Input = FInput.get();
-    }
+    // only when there are any.
+    if (std::none_of(AText.begin(), AText.end(), IsSurrogate))
+        return Run(AText.data(), AText.size(), AText.size() * OutputBytesPerUnit, Out);
+    std::size_t Units = 0;
+    for (char16_t C : AText)
+        if (!IsSurrogate(C))
+            FInput[Units++] = C;
+    return Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit, Out);
+}
 
+bool TConverter::ConvertNonAscii(std::u16string_view AText, std::string_view& Out)
+{
+    Out = {};
+    if (AText.empty() || !FDescriptor)
+        return true;
+    Reserve(AText.size());
+    std::size_t Units = 0;
+    std::size_t Ascii = 0;
+    for (char16_t C : AText) {
+        if (C < 0x80)
+            ++Ascii;
+        else if (!IsSurrogate(C))
+            FInput[Units++] = C;
+    }
+    // The ASCII units take one byte each of the output space that the
+    // whole text would have had.
+    return Units == 0 || Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit - Ascii, Out);
+}
+
+// The input is UCS-2LE, which is how this little-endian host holds char16_t.
+bool TConverter::Run(const char16_t* AInput, std::size_t AUnits, std::size_t AOutputSpace,
+                     std::string_view& Out)
+{
+    static_assert(std::endian::native == std::endian::little);
     // iconv only reads its input, whatever its signature says.
-    char* InPtr = const_cast<char*>(reinterpret_cast<const char*>(Input));
-    std::size_t InLeft = Units * sizeof(char16_t);
+    char* InPtr = const_cast<char*>(reinterpret_cast<const char*>(AInput));
+    std::size_t InLeft = AUnits * sizeof(char16_t);
     char* OutPtr = FOutput.get();
-    std::size_t OutLeft = AText.size() * OutputBytesPerUnit;
+    std::size_t OutLeft = AOutputSpace;
     std::size_t Result;
     {
         TLocaleScope Pinned(FLocale);

@@ -17,6 +17,13 @@ public:
     // converter's that the next call reuses.
     bool Convert(std::u16string_view AText, std::string_view& Out);
 
+    // For counting, where the order of the letters does not matter. ASCII
+    // converts to itself and no character's rendering depends on its
+    // neighbours, so only the other code units go through the converter:
+    // Out holds what they become, and the caller takes the ASCII units as
+    // they stand. Fails exactly when Convert of the whole text would.
+    bool ConvertNonAscii(std::u16string_view AText, std::string_view& Out);
+
     TConverter(const TConverter&) = delete;
     TConverter& operator=(const TConverter&) = delete;
 
@@ -26,6 +33,8 @@ private:
 
     void Reserve(std::size_t AUnits);
     std::size_t ConvertAsciiOnly(std::u16string_view AText);
+    bool Run(const char16_t* AInput, std::size_t AUnits, std::size_t AOutputSpace,
+             std::string_view& Out);
 
     void* FDescriptor; // iconv_t, or nullptr when it could not be opened
     void* FLocale;     // locale_t pinned around each call, or nullptr
