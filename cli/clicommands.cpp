@@ -132,7 +132,7 @@ void Show(const std::vector<std::string>& AArgs, std::ostream& Out)
     Head["sentence"] = Utf16ToUtf8(Engine.Sentence());
     Head["order"] = Ascii(Order);
     std::string Opening = Head.dump();
-    Opening.pop_back();
+    Opening.pop_back(); // its closing brace comes after the attempts
     Out << Opening << ",\"attempts\":[";
     for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
         Out << (I > 0 ? "," : "") << AttemptOf(Engine.GetAnagram(I)).dump();
