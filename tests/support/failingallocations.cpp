@@ -63,9 +63,9 @@ bool TFailingAllocations::Failed() const
     return Refused;
 }
 
-// The library's own operator delete frees with std::free, so allocating
-// with std::malloc keeps the two in step; every other form of new ends up
-// here.
+// Replaced as a pair, on std::malloc and std::free, so that a sanitizer's
+// own operator delete never meets a block from this operator new. The
+// library's array and nothrow forms call these.
 void* operator new(std::size_t ASize)
 {
     if (MustFail(ASize))
@@ -73,4 +73,14 @@ void* operator new(std::size_t ASize)
     if (void* Block = std::malloc(ASize == 0 ? 1 : ASize))
         return Block;
     throw std::bad_alloc();
+}
+
+void operator delete(void* ABlock) noexcept
+{
+    std::free(ABlock);
+}
+
+void operator delete(void* ABlock, std::size_t) noexcept
+{
+    std::free(ABlock);
 }
