@@ -105,23 +105,27 @@ bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
     return Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit, Out);
 }
 
-bool TConverter::ConvertNonAscii(std::u16string_view AText, std::string_view& Out)
+bool TConverter::ConvertCounting(std::u16string_view AText, std::array<int32_t, 256>& ABytes,
+                                 std::string_view& Out)
 {
     Out = {};
-    if (AText.empty() || !FDescriptor)
+    if (AText.empty())
         return true;
     Reserve(AText.size());
     std::size_t Units = 0;
     std::size_t Ascii = 0;
     for (char16_t C : AText) {
-        if (C < 0x80)
+        if (C < 0x80) {
+            ++ABytes[C];
             ++Ascii;
-        else if (!IsSurrogate(C))
+        } else if (!IsSurrogate(C)) {
             FInput[Units++] = C;
+        }
     }
-    // The ASCII units take one byte each of the output space that the
-    // whole text would have had.
-    return Units == 0 || Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit - Ascii, Out);
+    // Without a converter only ASCII counts. The ASCII units take one byte
+    // each of the output space that the whole text would have had.
+    return Units == 0 || !FDescriptor ||
+           Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit - Ascii, Out);
 }
 
 // The input is UCS-2LE, which is how this little-endian host holds char16_t.

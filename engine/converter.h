@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -19,10 +21,12 @@ public:
 
     // For counting, where the order of the letters does not matter. ASCII
     // converts to itself and no character's rendering depends on its
-    // neighbours, so only the other code units go through the converter:
-    // Out holds what they become, and the caller takes the ASCII units as
-    // they stand. Fails exactly when Convert of the whole text would.
-    bool ConvertNonAscii(std::u16string_view AText, std::string_view& Out);
+    // neighbours, so in one pass over the text the ASCII code units are
+    // counted by value into ABytes and only the others go through the
+    // converter, into Out. Fails exactly when Convert of the whole text
+    // would; ABytes then holds counts that must not be used.
+    bool ConvertCounting(std::u16string_view AText, std::array<int32_t, 256>& ABytes,
+                         std::string_view& Out);
 
     TConverter(const TConverter&) = delete;
     TConverter& operator=(const TConverter&) = delete;

@@ -3,6 +3,7 @@
 
 #include "casefold.h"
 #include "fileerror.h"
+#include "hugepages.h"
 #include "inifile.h"
 #include "textencoding.h"
 
@@ -177,6 +178,7 @@ std::string SerializeByteLayout(const TLetterOrder& AOrder, std::u16string_view 
         Size += sizeof(int32_t) + Attempt.size() * sizeof(char16_t);
     std::string Out;
     Out.reserve(Size);
+    AdviseHugePages(Out.data(), Size);
     Out.push_back(static_cast<char>(SignatureByte));
     Out.push_back(CurrentLayout);
     Out.push_back(OrderStored);

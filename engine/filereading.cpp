@@ -2,30 +2,14 @@
 #include "filereading.h"
 
 #include "fileerror.h"
+#include "hugepages.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr std::uintptr_t HugePageSize = std::uintptr_t{2} << 20;
-
-// Each page of a fresh buffer costs a fault when it is first written; for a
-// document of many megabytes the faults take longer than reading. Asking
-// for huge pages makes them few. Only a hint: where the system has no huge
-// pages nothing changes.
-void AdviseHugePages(const char* AData, std::size_t ASize)
-{
-    const auto Start = reinterpret_cast<std::uintptr_t>(AData);
-    const std::uintptr_t Begin = (Start + HugePageSize - 1) & ~(HugePageSize - 1);
-    const std::uintptr_t End = (Start + ASize) & ~(HugePageSize - 1);
-    if (End > Begin)
-        ::madvise(reinterpret_cast<void*>(Begin), End - Begin, MADV_HUGEPAGE);
-}
 
 class TReadFd
 {

@@ -2,7 +2,6 @@
 #include "anagramengine.h"
 #include "converter.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -37,16 +36,12 @@ std::u16string TAnagramEngine::Normalize(std::u16string_view AString)
 
 void TAnagramEngine::CountLetters(std::u16string_view AText, int32_t AStep, TLetters& ALetters)
 {
-    std::string_view Converted;
-    if (!TConverter::Instance().ConvertNonAscii(AText, Converted))
-        return;
     // Counting every byte value first keeps the loops over a long text free
-    // of branches; the letters among them are picked out once. The ASCII
-    // units stand for themselves; the others, converted apart, all count
-    // under 0x80, which is no letter.
+    // of branches; the letters among them are picked out once.
     std::array<int32_t, 256> Bytes{};
-    for (const char16_t C : AText)
-        ++Bytes[std::min<char16_t>(C, 0x80)];
+    std::string_view Converted;
+    if (!TConverter::Instance().ConvertCounting(AText, Bytes, Converted))
+        return;
     for (const char Byte : Converted)
         ++Bytes[static_cast<unsigned char>(Byte)];
     for (std::size_t B = 0; B < Bytes.size(); ++B)
