@@ -105,7 +105,7 @@ bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
     return Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit, Out);
 }
 
-bool TConverter::ConvertCounting(std::u16string_view AText, std::array<int32_t, 256>& ABytes,
+bool TConverter::ConvertCounting(std::u16string_view AText, std::array<int32_t, 128>& ABytes,
                                  std::string_view& Out)
 {
     Out = {};

@@ -25,7 +25,7 @@ public:
     // counted by value into ABytes and only the others go through the
     // converter, into Out. Fails exactly when Convert of the whole text
     // would; ABytes then holds counts that must not be used.
-    bool ConvertCounting(std::u16string_view AText, std::array<int32_t, 256>& ABytes,
+    bool ConvertCounting(std::u16string_view AText, std::array<int32_t, 128>& ABytes,
                          std::string_view& Out);
 
     TConverter(const TConverter&) = delete;

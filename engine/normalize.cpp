@@ -36,14 +36,20 @@ std::u16string TAnagramEngine::Normalize(std::u16string_view AString)
 
 void TAnagramEngine::CountLetters(std::u16string_view AText, int32_t AStep, TLetters& ALetters)
 {
-    // Counting every byte value first keeps the loops over a long text free
+    if (AText.empty())
+        return;
+    // Counting every ASCII value first keeps the loops over a long text free
     // of branches; the letters among them are picked out once.
-    std::array<int32_t, 256> Bytes{};
+    std::array<int32_t, 128> Bytes{};
     std::string_view Converted;
     if (!TConverter::Instance().ConvertCounting(AText, Bytes, Converted))
         return;
-    for (const char Byte : Converted)
-        ++Bytes[static_cast<unsigned char>(Byte)];
+    for (const char Byte : Converted) {
+        // The converter writes ASCII only; anything else would be no letter.
+        const auto Value = static_cast<unsigned char>(Byte);
+        if (Value < Bytes.size())
+            ++Bytes[Value];
+    }
     for (std::size_t B = 0; B < Bytes.size(); ++B)
         if (const char L = Filter(static_cast<char>(B)); L != 0)
             ALetters[static_cast<char16_t>(L)] += AStep * Bytes[B];
