@@ -4,8 +4,13 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -100,5 +105,59 @@ void BM_SaveWithSync(benchmark::State& State)
         Engine.Save(Path);
 }
 BENCHMARK(BM_SaveWithSync)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+int RunProgram(std::vector<std::string> AArgs)
+{
+    std::vector<char*> Argv;
+    for (std::string& Arg : AArgs)
+        Argv.push_back(Arg.data());
+    Argv.push_back(nullptr);
+    pid_t Child;
+    if (posix_spawn(&Child, Argv[0], nullptr, nullptr, Argv.data(), environ) != 0)
+        return -1;
+    int Status;
+    if (waitpid(Child, &Status, 0) != Child)
+        return -1;
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+// The 20 MB document opened and saved by the program, start to exit. Compare
+// with BM_CopyAndSyncFloor of the same run.
+void BM_ConvertProcess(benchmark::State& State)
+{
+    const std::string In = SavedDocument(10000);
+    const std::string Out = BenchFolder() + "/converted.vbf";
+    for (auto _ : State)
+        if (RunProgram({VERBANTO_CLI, "convert", In, Out}) != 0)
+            State.SkipWithError("verbanto-cli convert failed");
+    State.SetBytesProcessed(State.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(In)));
+}
+BENCHMARK(BM_ConvertProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The least any save of those bytes costs: read them, write them to a new
+// file and sync it, in 128 KiB pieces as a copying tool does.
+void BM_CopyAndSyncFloor(benchmark::State& State)
+{
+    const std::string In = SavedDocument(10000);
+    const std::string Out = BenchFolder() + "/copied.vbf";
+    std::vector<char> Buffer(128 * 1024);
+    for (auto _ : State) {
+        ::unlink(Out.c_str());
+        const int From = ::open(In.c_str(), O_RDONLY | O_CLOEXEC);
+        const int To = ::open(Out.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        bool Ok = From >= 0 && To >= 0;
+        for (ssize_t Read; Ok && (Read = ::read(From, Buffer.data(), Buffer.size())) > 0;)
+            Ok = ::write(To, Buffer.data(), static_cast<std::size_t>(Read)) == Read;
+        Ok = Ok && ::fsync(To) == 0;
+        ::close(From);
+        ::close(To);
+        if (!Ok)
+            State.SkipWithError("copying failed");
+    }
+    State.SetBytesProcessed(State.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(In)));
+}
+BENCHMARK(BM_CopyAndSyncFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

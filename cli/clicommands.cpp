@@ -8,6 +8,7 @@
 #include "safefile.h"
 #include "utf8.h"
 
+#include <new>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -35,8 +36,8 @@ constexpr const char* HelpText =
     "  convert IN OUT             read a document in any layout, write the current one\n"
     "  --help                     print this text\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
-    "2 on a usage error.\n";
+    "Exit status: 0 on success, 1 when a file cannot be read or written or\n"
+    "memory runs out, 2 on a usage error.\n";
 
 class EUsage : public std::runtime_error
 {
@@ -107,6 +108,17 @@ void Tally(const std::vector<std::string>& AArgs, std::ostream& Out)
     Out << Result.dump() << '\n';
 }
 
+nlohmann::ordered_json AttemptOf(const TAnagram& AAnagram)
+{
+    nlohmann::ordered_json Attempt;
+    Attempt["text"] = Utf16ToUtf8(AAnagram.Anagram());
+    Attempt["status"] = StatusName(AAnagram.Status());
+    Attempt["letters"] = LettersOf(AAnagram);
+    return Attempt;
+}
+
+// Written one attempt at a time: held whole, the JSON of a document of
+// short attempts takes hundreds of times the memory of the file.
 void Show(const std::vector<std::string>& AArgs, std::ostream& Out)
 {
     if (AArgs.size() != 2)
@@ -116,20 +128,15 @@ void Show(const std::vector<std::string>& AArgs, std::ostream& Out)
     std::u16string Order;
     for (char16_t P = u'A'; P <= u'Z'; ++P)
         Order.push_back(Engine.GetLetterAtPosition(P));
-    nlohmann::ordered_json Attempts = nlohmann::ordered_json::array();
-    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I) {
-        const TAnagram& Anagram = Engine.GetAnagram(I);
-        nlohmann::ordered_json Attempt;
-        Attempt["text"] = Utf16ToUtf8(Anagram.Anagram());
-        Attempt["status"] = StatusName(Anagram.Status());
-        Attempt["letters"] = LettersOf(Anagram);
-        Attempts.push_back(std::move(Attempt));
-    }
-    nlohmann::ordered_json Result;
-    Result["sentence"] = Utf16ToUtf8(Engine.Sentence());
-    Result["order"] = Ascii(Order);
-    Result["attempts"] = std::move(Attempts);
-    Out << Result.dump() << '\n';
+    nlohmann::ordered_json Head;
+    Head["sentence"] = Utf16ToUtf8(Engine.Sentence());
+    Head["order"] = Ascii(Order);
+    std::string Opening = Head.dump();
+    Opening.pop_back(); // its closing brace comes after the attempts
+    Out << Opening << ",\"attempts\":[";
+    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
+        Out << (I > 0 ? "," : "") << AttemptOf(Engine.GetAnagram(I)).dump();
+    Out << "]}\n";
 }
 
 TLetterOrder ParsedOrder(const std::string& AText)
@@ -209,6 +216,9 @@ int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostrea
         return ExitUsage;
     } catch (const EFileError& Error) {
         Err << "verbanto-cli: " << Error.what() << '\n';
+        return ExitFileError;
+    } catch (const std::bad_alloc&) {
+        Err << "verbanto-cli: out of memory\n";
         return ExitFileError;
     }
 }

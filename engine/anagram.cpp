@@ -19,6 +19,13 @@ bool IsBlank(std::u16string_view S)
 
 TAnagram::TAnagram(TAnagramEngine& AEngine) : FEngine(AEngine) {}
 
+TAnagram::TAnagram(TAnagramEngine& AEngine, std::u16string&& AText,
+                   const TLetters& ASentenceLetters)
+    : FAnagram(std::move(AText)), FLetters(ASentenceLetters), FEngine(AEngine)
+{
+    ProcessString(FAnagram, false);
+}
+
 void TAnagram::SetAnagram(std::u16string_view AValue)
 {
     FAnagram = AValue;
@@ -28,12 +35,7 @@ void TAnagram::SetAnagram(std::u16string_view AValue)
 
 void TAnagram::ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetters)
 {
-    const int32_t Step = bAdd ? 1 : -1;
-    for (char16_t C : TAnagramEngine::Normalize(S)) {
-        const char16_t L = TAnagramEngine::Filter(C);
-        if (L != 0)
-            ALetters[L] += Step;
-    }
+    TAnagramEngine::CountLetters(S, bAdd ? 1 : -1, ALetters);
 }
 
 void TAnagram::Recalculate()

@@ -48,6 +48,13 @@ public:
     TAnagramStatus Status() const;
 
 private:
+    friend class TAnagramEngine;
+
+    // An attempt read from a document: counted against the letters of the
+    // sentence that comes with it, before the engine takes either, so it
+    // raises nothing and marks nothing changed.
+    TAnagram(TAnagramEngine& AEngine, std::u16string&& AText, const TLetters& ASentenceLetters);
+
     static bool AllAvailable(std::u16string_view AKeyLetters, const TLetters& ALetters);
 
     std::u16string FAnagram;

@@ -32,9 +32,10 @@ public:
     TAnagramEngine(const TAnagramEngine&) = delete;
     TAnagramEngine& operator=(const TAnagramEngine&) = delete;
 
-    // Letter normalisation, usable without an engine.
-    static char16_t Filter(char16_t C);
-    static char Filter(char C);
+    // Letter normalisation, usable without an engine. Filter is inline
+    // because counting runs it on every letter of every attempt.
+    static char16_t Filter(char16_t C) { return FilterLetter(C); }
+    static char Filter(char C) { return FilterLetter(C); }
     static std::u16string Normalize(char16_t AChar);
     static std::u16string Normalize(std::u16string_view AString);
 
@@ -46,8 +47,10 @@ public:
     void Shuffle();
     void Sort();
 
-    // Documents. A file that cannot be read or parsed throws EFileError and
-    // leaves the engine exactly as it was; so does a save that fails.
+    // Documents. A load that fails in any way, an event handler that throws
+    // included, leaves the engine exactly as it was; a file that cannot be
+    // read or parsed throws EFileError. A save that fails leaves the engine
+    // as it was, too.
     void Save(const std::string& FileName, TFileOps& AOps = TFileOps::System());
     void Load(const std::string& FileName);
     // The two readers append to the attempts held; Load empties them first.
@@ -87,10 +90,13 @@ public:
 private:
     friend class TAnagram;
 
+    // Adds AStep for each letter of Normalize(AText), without building it.
+    static void CountLetters(std::u16string_view AText, int32_t AStep, TLetters& ALetters);
     int32_t IndexOf(const TAnagram& AAnagram) const;
     void CheckIndex(int32_t AIndex, const char* AOperation) const;
     void RaiseCurrentChanged();
-    void TakeDocument(TDocument& ADocument);
+    void TakeDocument(TDocument&& ADocument, bool AReplace);
+    void AnnounceLoaded(std::vector<std::unique_ptr<TAnagram>>& AAttempts);
     void AssignSentence(std::u16string_view AValue);
 
     bool FChanged = false;

@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Upper-cases ASCII and Latin-1 letters: enough for the names and attempt
-// texts that old files hold, and independent of the user's locale.
+// Unicode simple case folding, the same whatever the user's locale: two
+// texts equal without regard to letter case fold to the same text. A
+// surrogate code unit on its own folds to itself; the string overload folds
+// the character a surrogate pair stands for.
 char16_t FoldCase(char16_t C);
 std::u16string FoldCase(std::u16string_view AText);

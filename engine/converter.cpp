@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "converter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <iconv.h>
@@ -82,25 +83,61 @@ void TConverter::Reserve(std::size_t AUnits)
 
 bool TConverter::Convert(std::u16string_view AText, std::string_view& Out)
 {
+    // Nothing in, nothing out; the buffers may not even exist yet.
+    if (AText.empty()) {
+        Out = {};
+        return true;
+    }
     Reserve(AText.size());
     if (!FDescriptor) {
         Out = std::string_view(FOutput.get(), ConvertAsciiOnly(AText));
         return true;
     }
-
     // A surrogate never yields a letter, yet glibc reports the whole
-    // conversion as failed when it meets one; leave them out. The input is
-    // UCS-2LE, which is how this little-endian host holds char16_t.
-    static_assert(std::endian::native == std::endian::little);
+    // conversion as failed when it meets one; leave them out, in a copy
+    // only when there are any.
+    if (std::none_of(AText.begin(), AText.end(), IsSurrogate))
+        return Run(AText.data(), AText.size(), AText.size() * OutputBytesPerUnit, Out);
     std::size_t Units = 0;
     for (char16_t C : AText)
         if (!IsSurrogate(C))
             FInput[Units++] = C;
+    return Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit, Out);
+}
 
-    char* InPtr = reinterpret_cast<char*>(FInput.get());
-    std::size_t InLeft = Units * sizeof(char16_t);
+bool TConverter::ConvertCounting(std::u16string_view AText, std::array<int32_t, 128>& ABytes,
+                                 std::string_view& Out)
+{
+    Out = {};
+    if (AText.empty())
+        return true;
+    Reserve(AText.size());
+    std::size_t Units = 0;
+    std::size_t Ascii = 0;
+    for (char16_t C : AText) {
+        if (C < 0x80) {
+            ++ABytes[C];
+            ++Ascii;
+        } else if (!IsSurrogate(C)) {
+            FInput[Units++] = C;
+        }
+    }
+    // Without a converter only ASCII counts. The ASCII units take one byte
+    // each of the output space that the whole text would have had.
+    return Units == 0 || !FDescriptor ||
+           Run(FInput.get(), Units, AText.size() * OutputBytesPerUnit - Ascii, Out);
+}
+
+// The input is UCS-2LE, which is how this little-endian host holds char16_t.
+bool TConverter::Run(const char16_t* AInput, std::size_t AUnits, std::size_t AOutputSpace,
+                     std::string_view& Out)
+{
+    static_assert(std::endian::native == std::endian::little);
+    // iconv only reads its input, whatever its signature says.
+    char* InPtr = const_cast<char*>(reinterpret_cast<const char*>(AInput));
+    std::size_t InLeft = AUnits * sizeof(char16_t);
     char* OutPtr = FOutput.get();
-    std::size_t OutLeft = AText.size() * OutputBytesPerUnit;
+    std::size_t OutLeft = AOutputSpace;
     std::size_t Result;
     {
         TLocaleScope Pinned(FLocale);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -17,6 +19,15 @@ public:
     // converter's that the next call reuses.
     bool Convert(std::u16string_view AText, std::string_view& Out);
 
+    // For counting, where the order of the letters does not matter. ASCII
+    // converts to itself and no character's rendering depends on its
+    // neighbours, so in one pass over the text the ASCII code units are
+    // counted by value into ABytes and only the others go through the
+    // converter, into Out. Fails exactly when Convert of the whole text
+    // would; ABytes then holds counts that must not be used.
+    bool ConvertCounting(std::u16string_view AText, std::array<int32_t, 128>& ABytes,
+                         std::string_view& Out);
+
     TConverter(const TConverter&) = delete;
     TConverter& operator=(const TConverter&) = delete;
 
@@ -26,6 +37,8 @@ private:
 
     void Reserve(std::size_t AUnits);
     std::size_t ConvertAsciiOnly(std::u16string_view AText);
+    bool Run(const char16_t* AInput, std::size_t AUnits, std::size_t AOutputSpace,
+             std::string_view& Out);
 
     void* FDescriptor; // iconv_t, or nullptr when it could not be opened
     void* FLocale;     // locale_t pinned around each call, or nullptr

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "anagramengine.h"
 #include "documentformat.h"
+#include "filereading.h"
+
+#include <utility>
 
 namespace {
 
@@ -16,6 +19,14 @@ private:
     bool& FFlag;
 };
 
+// The file's bytes are gone once the document is parsed, before its
+// attempts are built.
+TDocument ReadDocument(const std::string& AFileName)
+{
+    const std::string Bytes = ReadWholeFile(AFileName);
+    return IsByteLayout(Bytes) ? ParseByteLayout(Bytes, AFileName) : ParseLegacyLayout(Bytes);
+}
+
 } // namespace
 
 void TAnagramEngine::Save(const std::string& FileName, TFileOps& AOps)
@@ -30,46 +41,81 @@ void TAnagramEngine::Save(const std::string& FileName, TFileOps& AOps)
 
 void TAnagramEngine::Load(const std::string& FileName)
 {
-    const std::string Bytes = ReadWholeFile(FileName);
-    TDocument Document =
-        IsByteLayout(Bytes) ? ParseByteLayout(Bytes, FileName) : ParseLegacyLayout(Bytes);
-    ClearAnagrams();
-    FAnagramIndex = 0;
-    TakeDocument(Document);
+    TakeDocument(ReadDocument(FileName), true);
 }
 
 void TAnagramEngine::LoadNew(const std::string& FileName)
 {
-    TDocument Document = ParseByteLayout(ReadWholeFile(FileName), FileName);
-    TakeDocument(Document);
+    TakeDocument(ParseByteLayout(ReadWholeFile(FileName), FileName), false);
 }
 
 void TAnagramEngine::LoadOld(const std::string& FileName)
 {
-    TDocument Document = ParseLegacyLayout(ReadWholeFile(FileName));
-    TakeDocument(Document);
+    TakeDocument(ParseLegacyLayout(ReadWholeFile(FileName)), false);
 }
 
-// Everything that can fail has been read by now; what follows raises the
-// same events, in the same order, as reading the file piece by piece would.
-void TAnagramEngine::TakeDocument(TDocument& ADocument)
+// All or nothing. Every attempt is built and counted against the new
+// sentence while the engine is still untouched; the engine then takes the
+// document by swaps and moves into reserved room, none of which can fail.
+// The events come last. Should a handler throw, the former document is put
+// back, again by swaps, and the error passes on: the engine never holds
+// half a document nor none, and the listener, which has been shown part of
+// the new one, must show the engine anew.
+void TAnagramEngine::TakeDocument(TDocument&& ADocument, bool AReplace)
 {
-    TLoadingScope Loading(FLoading);
-    if (ADocument.Order)
-        FOrder = *ADocument.Order;
-    AssignSentence(ADocument.Sentence);
+    std::u16string Sentence = std::move(ADocument.Sentence);
+    TLetters SentenceLetters;
+    TAnagram::ProcessString(Sentence, true, SentenceLetters);
+    TLetterOrder Order = ADocument.Order.value_or(FOrder);
+    std::vector<std::unique_ptr<TAnagram>> Loaded;
+    Loaded.reserve(ADocument.Attempts.size());
+    for (std::u16string& Text : ADocument.Attempts)
+        Loaded.push_back(
+            std::unique_ptr<TAnagram>(new TAnagram(*this, std::move(Text), SentenceLetters)));
+    // A replacing load swaps this empty list in for the attempts held.
+    std::vector<std::unique_ptr<TAnagram>> Former;
+    if (AReplace)
+        Former.reserve(Loaded.size());
+    else
+        FAnagramList.reserve(FAnagramList.size() + Loaded.size());
+
+    std::swap(FSentence, Sentence);
+    std::swap(FSentenceLetters, SentenceLetters);
+    std::swap(FOrder, Order);
+    if (AReplace)
+        FAnagramList.swap(Former);
+    const std::size_t Kept = FAnagramList.size();
+    const int32_t FormerIndex = std::exchange(FAnagramIndex, AReplace ? 0 : FAnagramIndex);
+    const bool FormerChanged = FChanged;
     try {
-        if (OnAnagramsLoading)
-            OnAnagramsLoading(*this, static_cast<int32_t>(ADocument.Attempts.size()), FSentence);
-        for (const std::u16string& Text : ADocument.Attempts) {
-            FAnagramList.push_back(std::make_unique<TAnagram>(*this));
-            FAnagramList.back()->SetAnagram(Text);
-        }
+        AnnounceLoaded(Loaded);
     } catch (...) {
-        // Running out of memory half way must still leave a current attempt.
-        if (FAnagramList.empty())
-            FAnagramList.push_back(std::make_unique<TAnagram>(*this));
+        FAnagramList.erase(FAnagramList.begin() + static_cast<std::ptrdiff_t>(Kept),
+                           FAnagramList.end());
+        if (AReplace)
+            FAnagramList.swap(Former);
+        std::swap(FSentence, Sentence);
+        std::swap(FSentenceLetters, SentenceLetters);
+        std::swap(FOrder, Order);
+        FAnagramIndex = FormerIndex;
+        FChanged = FormerChanged;
         throw;
     }
     FChanged = false;
+}
+
+// The events a reader that creates the attempts one by one would raise:
+// each attempt joins the list just before it is announced, and its text
+// counts as written, so the document shows as changed until the load ends.
+void TAnagramEngine::AnnounceLoaded(std::vector<std::unique_ptr<TAnagram>>& AAttempts)
+{
+    const TLoadingScope Loading(FLoading);
+    if (OnAnagramsLoading)
+        OnAnagramsLoading(*this, static_cast<int32_t>(AAttempts.size()), FSentence);
+    FChanged = true;
+    for (std::unique_ptr<TAnagram>& Attempt : AAttempts) {
+        FAnagramList.push_back(std::move(Attempt));
+        if (OnAnagramChanged)
+            OnAnagramChanged(*this, *FAnagramList.back(), AnagramsCount() - 1);
+    }
 }

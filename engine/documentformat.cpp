@@ -3,6 +3,7 @@
 
 #include "casefold.h"
 #include "fileerror.h"
+#include "hugepages.h"
 #include "inifile.h"
 #include "textencoding.h"
 
@@ -47,9 +48,24 @@ public:
 
     std::u16string Text(const std::string& AWhat)
     {
+        const std::size_t Length = SkipText(AWhat);
+        std::u16string Result(Length, u'\0');
+        std::memcpy(Result.data(), FBytes.data() + FPos - Length * sizeof(char16_t),
+                    Length * sizeof(char16_t));
+        return Result;
+    }
+
+    // Checks the length of the record at the read position and moves past
+    // the record; returns the length in code units.
+    std::size_t SkipText(const std::string& AWhat)
+    {
         const std::size_t LengthAt = FPos;
         int32_t Length;
-        Copy(&Length, sizeof Length, ("the length of " + AWhat).c_str());
+        // The message is only put together for a file that fails.
+        if (sizeof Length > FBytes.size() - FPos)
+            Fail("the file ends inside the length of " + AWhat, FPos);
+        std::memcpy(&Length, FBytes.data() + FPos, sizeof Length);
+        FPos += sizeof Length;
         if (Length < 0)
             Fail("the length of " + AWhat + " is negative (" + std::to_string(Length) + ")",
                  LengthAt);
@@ -59,9 +75,8 @@ public:
                      " code units) runs past the end of the file (" +
                      std::to_string(FBytes.size()) + " bytes)",
                  LengthAt);
-        std::u16string Result(static_cast<std::size_t>(Length), u'\0');
-        Copy(Result.data(), Size, AWhat.c_str());
-        return Result;
+        FPos += Size;
+        return static_cast<std::size_t>(Length);
     }
 
 private:
@@ -80,6 +95,11 @@ private:
     const std::string& FPath;
     std::size_t FPos = 0;
 };
+
+std::string AttemptName(std::size_t ANumber)
+{
+    return "attempt " + std::to_string(ANumber);
+}
 
 TLetterOrder ReadOrder(TByteReader& AReader)
 {
@@ -119,9 +139,15 @@ TDocument ParseByteLayout(std::string_view ABytes, const std::string& APath)
         Reader.Byte("the signature") == CurrentLayout ? Reader.Byte("the order flag") : 0;
     Document.Order = static_cast<signed char>(Flag) > 0 ? ReadOrder(Reader) : TLetterOrder();
     Document.Sentence = Reader.Text("the sentence");
-    while (!Reader.AtEnd())
-        Document.Attempts.push_back(
-            Reader.Text("attempt " + std::to_string(Document.Attempts.size() + 1)));
+    // A first pass over the records checks them all and sizes the list, so
+    // that the texts are copied once into a list that never grows.
+    TByteReader Counter = Reader;
+    std::size_t Count = 0;
+    while (!Counter.AtEnd())
+        Counter.SkipText(AttemptName(++Count));
+    Document.Attempts.reserve(Count);
+    while (Document.Attempts.size() < Count)
+        Document.Attempts.push_back(Reader.Text(AttemptName(Document.Attempts.size() + 1)));
     if (Document.Attempts.empty())
         Document.Attempts.emplace_back();
     return Document;
@@ -152,6 +178,7 @@ std::string SerializeByteLayout(const TLetterOrder& AOrder, std::u16string_view 
         Size += sizeof(int32_t) + Attempt.size() * sizeof(char16_t);
     std::string Out;
     Out.reserve(Size);
+    AdviseHugePages(Out.data(), Size);
     Out.push_back(static_cast<char>(SignatureByte));
     Out.push_back(CurrentLayout);
     Out.push_back(OrderStored);

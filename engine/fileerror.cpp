@@ -13,7 +13,11 @@ std::string FullPath(const std::string& APath)
 }
 
 EFOpenError::EFOpenError(const std::string& APath, int AErrno)
-    : EFileError("Cannot open file \"" + FullPath(APath) + "\". " + std::strerror(AErrno))
+    : EFOpenError(APath, std::string(std::strerror(AErrno)))
+{}
+
+EFOpenError::EFOpenError(const std::string& APath, const std::string& AReason)
+    : EFileError("Cannot open file \"" + FullPath(APath) + "\". " + AReason)
 {}
 
 EFCreateError::EFCreateError(const std::string& APath, int AErrno)

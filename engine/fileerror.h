@@ -16,6 +16,7 @@ class EFOpenError : public EFileError
 {
 public:
     EFOpenError(const std::string& APath, int AErrno);
+    EFOpenError(const std::string& APath, const std::string& AReason);
 };
 
 // The file could not be created or written; carries the system's description.

@@ -2,16 +2,11 @@
 #include "inifile.h"
 
 #include "casefold.h"
-#include "fileerror.h"
 #include "textencoding.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <initializer_list>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -248,54 +243,4 @@ std::string WriteIniString(std::string_view ABytes, std::u16string_view ASection
     else
         InsertLines(Units, Encoding, Units.size(), {u'[' + std::u16string(ASection) + u']', Entry});
     return std::string(Mark) + FromUnits(Units, Encoding);
-}
-
-namespace {
-
-class TReadOnlyFd
-{
-public:
-    explicit TReadOnlyFd(int AFd) : FFd(AFd) {}
-    ~TReadOnlyFd()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TReadOnlyFd(const TReadOnlyFd&) = delete;
-    TReadOnlyFd& operator=(const TReadOnlyFd&) = delete;
-
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
-
-} // namespace
-
-std::string ReadIniBytes(const std::string& APath)
-{
-    // Without O_NONBLOCK, opening a FIFO waits for a writer that never comes.
-    const TReadOnlyFd Fd(::open(APath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (Fd.Get() < 0 && errno == ENOENT)
-        return {};
-    if (Fd.Get() < 0)
-        throw EFOpenError(APath, errno);
-    struct stat Info;
-    if (::fstat(Fd.Get(), &Info) != 0)
-        throw EFOpenError(APath, errno);
-    if (!S_ISREG(Info.st_mode))
-        throw EFOpenError(APath, S_ISDIR(Info.st_mode) ? EISDIR : EINVAL);
-
-    std::string Content;
-    char Buffer[16384];
-    for (;;) {
-        const ssize_t Read = ::read(Fd.Get(), Buffer, sizeof Buffer);
-        if (Read < 0 && errno == EINTR)
-            continue;
-        if (Read < 0)
-            throw EFOpenError(APath, errno);
-        if (Read == 0)
-            return Content;
-        Content.append(Buffer, static_cast<std::size_t>(Read));
-    }
 }

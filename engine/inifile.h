@@ -43,8 +43,3 @@ private:
 // encoding. AKey and AValue are written as they stand, on one line.
 std::string WriteIniString(std::string_view ABytes, std::u16string_view ASection,
                            std::u16string_view AKey, std::u16string_view AValue);
-
-// The bytes of the file at APath, none when there is no such file. Only a
-// regular file is read: a FIFO or a device in its place would block or never
-// end. Throws EFOpenError.
-std::string ReadIniBytes(const std::string& APath);

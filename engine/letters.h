@@ -19,6 +19,16 @@ inline constexpr bool IsVowel(char16_t C)
     return C == u'A' || C == u'E' || C == u'I' || C == u'O' || C == u'U';
 }
 
+// 'A'..'Z' as they are, 'a'..'z' upper-cased, anything else 0.
+template <typename TChar> constexpr TChar FilterLetter(TChar C)
+{
+    if (C >= 'A' && C <= 'Z')
+        return C;
+    if (C >= 'a' && C <= 'z')
+        return static_cast<TChar>(C - 0x20);
+    return 0;
+}
+
 // Per letter: the sentence's count minus the attempt's.
 class TLetters
 {

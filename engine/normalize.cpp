@@ -2,16 +2,9 @@
 #include "anagramengine.h"
 #include "converter.h"
 
-namespace {
+#include <array>
 
-template <typename TChar> TChar FilterLetter(TChar C)
-{
-    if (C >= 'A' && C <= 'Z')
-        return C;
-    if (C >= 'a' && C <= 'z')
-        return static_cast<TChar>(C - 0x20);
-    return 0;
-}
+namespace {
 
 std::u16string LettersOf(std::u16string_view AText)
 {
@@ -31,16 +24,6 @@ std::u16string LettersOf(std::u16string_view AText)
 
 } // namespace
 
-char16_t TAnagramEngine::Filter(char16_t C)
-{
-    return FilterLetter(C);
-}
-
-char TAnagramEngine::Filter(char C)
-{
-    return FilterLetter(C);
-}
-
 std::u16string TAnagramEngine::Normalize(char16_t AChar)
 {
     return LettersOf(std::u16string_view(&AChar, 1));
@@ -49,4 +32,25 @@ std::u16string TAnagramEngine::Normalize(char16_t AChar)
 std::u16string TAnagramEngine::Normalize(std::u16string_view AString)
 {
     return LettersOf(AString);
+}
+
+void TAnagramEngine::CountLetters(std::u16string_view AText, int32_t AStep, TLetters& ALetters)
+{
+    if (AText.empty())
+        return;
+    // Counting every ASCII value first keeps the loops over a long text free
+    // of branches; the letters among them are picked out once.
+    std::array<int32_t, 128> Bytes{};
+    std::string_view Converted;
+    if (!TConverter::Instance().ConvertCounting(AText, Bytes, Converted))
+        return;
+    for (const char Byte : Converted) {
+        // The converter writes ASCII only; anything else would be no letter.
+        const auto Value = static_cast<unsigned char>(Byte);
+        if (Value < Bytes.size())
+            ++Bytes[Value];
+    }
+    for (std::size_t B = 0; B < Bytes.size(); ++B)
+        if (const char L = Filter(static_cast<char>(B)); L != 0)
+            ALetters[static_cast<char16_t>(L)] += AStep * Bytes[B];
 }

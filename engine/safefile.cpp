@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "safefile.h"
 
+#include "filedescriptor.h"
 #include "fileerror.h"
 
 #include <cerrno>
@@ -16,31 +17,6 @@ namespace {
 
 constexpr int MaxLinkDepth = 40;
 constexpr int MaxNameAttempts = 100;
-
-class TFd
-{
-public:
-    explicit TFd(int AFd) : FFd(AFd) {}
-    ~TFd()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-
-    int Get() const { return FFd; }
-    // Closing can report a late write error, so callers that care check it.
-    int Close()
-    {
-        const int Result = ::close(FFd);
-        FFd = -1;
-        return Result;
-    }
-
-private:
-    int FFd;
-};
 
 // Follows symbolic links so that the save replaces the file a link points
 // to and leaves the link itself in place.
@@ -269,32 +245,6 @@ TFileOps& TFileOps::System()
 {
     static TFileOps Ops;
     return Ops;
-}
-
-std::string ReadWholeFile(const std::string& APath)
-{
-    TFd Fd(::open(APath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (Fd.Get() < 0)
-        throw EFOpenError(APath, errno);
-    struct stat Info;
-    if (::fstat(Fd.Get(), &Info) != 0)
-        throw EFOpenError(APath, errno);
-    if (S_ISDIR(Info.st_mode))
-        throw EFOpenError(APath, EISDIR);
-
-    std::string Content;
-    Content.reserve(static_cast<std::size_t>(Info.st_size));
-    char Buffer[65536];
-    for (;;) {
-        const ssize_t Read = ::read(Fd.Get(), Buffer, sizeof Buffer);
-        if (Read < 0 && errno == EINTR)
-            continue;
-        if (Read < 0)
-            throw EFOpenError(APath, errno);
-        if (Read == 0)
-            return Content;
-        Content.append(Buffer, static_cast<std::size_t>(Read));
-    }
 }
 
 void WriteFileAtomically(const std::string& APath, std::string_view AData, TFileOps& AOps)

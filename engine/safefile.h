@@ -22,9 +22,6 @@ public:
     static TFileOps& System();
 };
 
-// The whole content of a file. Throws EFOpenError.
-std::string ReadWholeFile(const std::string& APath);
-
 // Replaces the file with AData so that either the old or the new content
 // survives any failure or crash: the new content goes to a file without a
 // name in the same folder (or, where the file system has none, to a short

@@ -2,6 +2,7 @@
 #include "config.h"
 
 #include "fileerror.h"
+#include "filereading.h"
 #include "inifile.h"
 #include "safefile.h"
 #include "textencoding.h"
@@ -39,7 +40,7 @@ int32_t ReadInteger(const TIniFile& AIni, const char* AKey, int32_t ADefault)
 std::string ReadSettingsBytes(const QString& AFileName)
 {
     try {
-        return ReadIniBytes(AFileName.toStdString());
+        return ReadFileIfExists(AFileName.toStdString()).value_or(std::string());
     } catch (const EFileError&) {
         return {};
     }
@@ -172,7 +173,7 @@ bool TConfig::WriteKey(const TKeyValue& AKey) const
 {
     const std::string Path = FFileName.toStdString();
     try {
-        WriteFileAtomically(Path, WriteIniString(ReadIniBytes(Path), Section, Ascii(AKey.Name),
+        WriteFileAtomically(Path, WriteIniString(ReadFileIfExists(Path).value_or(std::string()), Section, Ascii(AKey.Name),
                                                  Ascii(std::to_string(AKey.Value))));
         return true;
     } catch (const EFileError&) {

@@ -280,25 +280,59 @@ void TFormMain::FormCreate(const QString& AFileName)
         OpenDocument(AFileName);
 }
 
-// The engine keeps the former document when a file cannot be read, and so
-// does the caption. Only a missing file keeps its name, so that Save creates
-// it: replacing an existing file that could not be read with what the window
-// shows would lose it.
+// A load that fails, in whatever way, leaves the engine's document as it
+// was, and the window keeps its name and caption too. Only a missing file
+// keeps its new name, so that Save creates it: replacing an existing file
+// that could not be read with what the window shows would lose it.
 void TFormMain::OpenDocument(const QString& AFileName)
 {
     const QString FormerName = FFileName;
     FFileName = AFileName;
     UpdateCaption();
+    KeepSelection();
+    FLoadShown = false;
     try {
         TTabUpdate Batch(*tabCtrl);
         FEngine->Load(QFile::encodeName(FFileName).toStdString());
-    } catch (const EFileError& Error) {
+    } catch (const std::exception& Error) {
         if (QFileInfo::exists(AFileName)) {
             FFileName = FormerName;
             UpdateCaption();
         }
+        if (FLoadShown)
+            ShowDocument();
         FDialogs.ShowError(this, QString::fromUtf8(Error.what()));
     }
+}
+
+// Shows the engine's document afresh, as after a load that failed once its
+// events had begun to show the other document.
+void TFormMain::ShowDocument()
+{
+    TTabUpdate Batch(*tabCtrl);
+    WithoutEvents([this] {
+        tabCtrl->Clear();
+        for (int32_t I = 0; I < FEngine->AnagramsCount(); ++I) {
+            tabCtrl->AddTab(QString());
+            SetTabLook(I, FEngine->GetAnagram(I));
+        }
+        tabCtrl->SetActiveIndex(FEngine->CurrentIndex());
+        edtSentence->setPlainText(EditorText(FEngine->Sentence()));
+        const TAnagram& Current = FEngine->CurrentAnagram();
+        edtAnagram->setPlainText(EditorText(Current.Anagram()));
+        Select(edtAnagram, Current.SelStart(), Current.SelLength());
+    });
+    UpdateLetters();
+}
+
+// The editor shows one attempt at a time; its selection is kept with the
+// attempt for when the attempt is shown again.
+void TFormMain::KeepSelection()
+{
+    const QTextCursor Cursor = edtAnagram->textCursor();
+    TAnagram& Current = FEngine->CurrentAnagram();
+    Current.SetSelStart(Cursor.selectionStart());
+    Current.SetSelLength(Cursor.selectionEnd() - Cursor.selectionStart());
 }
 
 void TFormMain::ApplyTextSize()
@@ -377,6 +411,7 @@ void TFormMain::SetTabLook(int AIndex, const TAnagram& AAnagram)
 
 void TFormMain::AnagramsLoading(int32_t ACount, const std::u16string& ASentence)
 {
+    FLoadShown = true;
     WithoutEvents([&] {
         tabCtrl->Clear();
         for (int32_t I = 0; I < ACount; ++I)
@@ -543,10 +578,7 @@ void TFormMain::tabCtrlChange()
 {
     if (FStopEvents)
         return;
-    const QTextCursor Cursor = edtAnagram->textCursor();
-    TAnagram& Leaving = FEngine->CurrentAnagram();
-    Leaving.SetSelStart(Cursor.selectionStart());
-    Leaving.SetSelLength(Cursor.selectionEnd() - Cursor.selectionStart());
+    KeepSelection();
     FEngine->SetCurrentIndex(tabCtrl->ActiveIndex());
     WithoutEvents([this] {
         const TAnagram& Entering = FEngine->CurrentAnagram();

@@ -73,6 +73,7 @@ private:
     void mnuSaveasClick();
     bool FormCloseQuery();
     void OpenDocument(const QString& AFileName);
+    void ShowDocument();
     void SaveDocument();
 
     // Controls.
@@ -82,6 +83,7 @@ private:
     void LabelsMouseDown(QChar ALetter);
     void LabelsMouseUp();
     void tabCtrlChange();
+    void KeepSelection();
     bool tabCtrlNewTabButtonClick();
     bool tabCtrlCanCloseEx(int ATabIndex);
     void tabCtrlTabEndDrag(int ANewIndex);
@@ -95,6 +97,8 @@ private:
     QString FFileName;
     QString FBaseCaption;
     bool FStopEvents = false;
+    // Set once a load's events have begun to show a new document in the tabs.
+    bool FLoadShown = false;
     std::unique_ptr<TAnagramEngine> FEngine;
     int FOldSel = 0;
     int FOldLen = 0;

@@ -125,6 +125,9 @@ TEST_F(CliDocumentTest, NewThenShowGivesTheDocumentBack)
     ASSERT_EQ(Made.Code, ExitSuccess) << Made.Err;
     const TRun Shown = RunCommand({"show", Path});
     ASSERT_EQ(Shown.Code, ExitSuccess) << Shown.Err;
+    // Written piece by piece, it is still one JSON value on one line, as
+    // dumping the whole value at once would write it.
+    EXPECT_EQ(Shown.Out, nlohmann::ordered_json::parse(Shown.Out).dump() + "\n");
     const auto Json = nlohmann::json::parse(Shown.Out);
     EXPECT_EQ(Json["sentence"], "Citt\xC3\xA0 \xF0\x9F\x98\x80");
     EXPECT_EQ(Json["order"], Reversed);
@@ -188,6 +191,10 @@ TEST_F(CliDocumentTest, UnreadableFilesExitWithTheirMessage)
     EXPECT_NE(Malformed.Err.find("is negative (-1) at byte offset 2"), std::string::npos)
         << Malformed.Err;
     EXPECT_FALSE(std::filesystem::exists(Folder.File("out.vbf")));
+
+    const TRun Device = RunCommand({"show", "/dev/zero"});
+    EXPECT_EQ(Device.Code, ExitFileError);
+    EXPECT_EQ(Device.Err, "verbanto-cli: Cannot open file \"/dev/zero\". Not a regular file\n");
 }
 
 TEST_F(CliDocumentTest, ConvertWritesTheCurrentLayout)

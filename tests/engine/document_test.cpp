@@ -1,11 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "anagramengine.h"
+#include "failingallocations.h"
 #include "fileerror.h"
 #include "tempfolder.h"
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -62,21 +72,56 @@ std::vector<std::u16string> AttemptsOf(const TAnagramEngine& AEngine)
     return Texts;
 }
 
+std::vector<std::vector<int32_t>> TalliesOf(const TAnagramEngine& AEngine)
+{
+    std::vector<std::vector<int32_t>> Tallies;
+    for (int32_t I = 0; I < AEngine.AnagramsCount(); ++I) {
+        Tallies.emplace_back();
+        for (char16_t L = u'A'; L <= u'Z'; ++L)
+            Tallies.back().push_back(AEngine.GetAnagram(I).GetLetters(L));
+    }
+    return Tallies;
+}
+
 // The engine's whole observable state, to show that a failure touched nothing.
 struct TSnapshot
 {
     std::u16string Sentence;
     std::vector<std::u16string> Attempts;
+    std::vector<std::vector<int32_t>> Tallies;
     int32_t Index;
     std::u16string Order;
     bool Changed;
 
     explicit TSnapshot(const TAnagramEngine& E)
-        : Sentence(E.Sentence()), Attempts(AttemptsOf(E)), Index(E.CurrentIndex()),
-          Order(OrderOf(E)), Changed(E.Changed())
+        : Sentence(E.Sentence()), Attempts(AttemptsOf(E)), Tallies(TalliesOf(E)),
+          Index(E.CurrentIndex()), Order(OrderOf(E)), Changed(E.Changed())
     {}
     bool operator==(const TSnapshot&) const = default;
 };
+
+// Runs AWork on a thread of its own and gives it a few seconds, so that a
+// read that blocks fails the test instead of hanging it. Such a thread
+// cannot be stopped: the test program then ends at once.
+template <typename TWork> void WithinDeadline(TWork AWork)
+{
+    auto Done = std::make_shared<std::promise<void>>();
+    std::future<void> Finished = Done->get_future();
+    std::thread([Done, AWork]() mutable {
+        try {
+            AWork();
+            Done->set_value();
+        } catch (...) {
+            Done->set_exception(std::current_exception());
+        }
+    }).detach();
+    if (Finished.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "still reading after 5 seconds";
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    Finished.get();
+}
 
 class DocumentTest : public testing::Test
 {
@@ -371,6 +416,204 @@ TEST_F(DocumentTest, MissingFileIsAnOpenErrorAndTouchesNothing)
     EXPECT_EQ(TSnapshot(Engine), Before);
     EXPECT_TRUE(Events.empty());
 }
+
+struct TNotRegularCase
+{
+    const char* Name;
+    // Makes the file in the folder given, or names one of the system's.
+    std::function<std::string(const TTempFolder&)> Make;
+    std::string Reason;
+
+    friend void PrintTo(const TNotRegularCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class DocumentNotRegularTest : public DocumentTest,
+                               public testing::WithParamInterface<TNotRegularCase>
+{
+};
+
+// A pipe without a writer once kept the open waiting forever, and a device
+// without end was read until memory ran out.
+TEST_P(DocumentNotRegularTest, IsRefusedAtOnceAndTouchesNothing)
+{
+    MakeBusy();
+    const TSnapshot Before(Engine);
+    const std::string Path = GetParam().Make(Folder);
+    WithinDeadline([&] {
+        try {
+            Engine.Load(Path);
+            ADD_FAILURE() << "loaded";
+        } catch (const EFOpenError& Error) {
+            EXPECT_EQ(std::string(Error.what()),
+                      "Cannot open file \"" + Path + "\". " + GetParam().Reason);
+        }
+    });
+    EXPECT_EQ(TSnapshot(Engine), Before);
+    EXPECT_TRUE(Events.empty());
+}
+
+std::string MakeFifo(const TTempFolder& AFolder)
+{
+    const std::string Path = AFolder.File("pipe.vbf");
+    if (::mkfifo(Path.c_str(), 0600) != 0)
+        throw std::runtime_error("mkfifo failed");
+    return Path;
+}
+
+std::string LinkToDevZero(const TTempFolder& AFolder)
+{
+    const std::string Path = AFolder.File("zero.vbf");
+    std::filesystem::create_symlink("/dev/zero", Path);
+    return Path;
+}
+
+const std::string NotRegular = "Not a regular file";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DocumentNotRegularTest,
+    testing::Values(
+        TNotRegularCase{"FifoWithoutWriter", MakeFifo, NotRegular},
+        TNotRegularCase{"DevZero", [](const TTempFolder&) { return std::string("/dev/zero"); },
+                        NotRegular},
+        TNotRegularCase{"DevUrandom",
+                        [](const TTempFolder&) { return std::string("/dev/urandom"); }, NotRegular},
+        TNotRegularCase{"DevNull", [](const TTempFolder&) { return std::string("/dev/null"); },
+                        NotRegular},
+        TNotRegularCase{"LinkToDevZero", LinkToDevZero, NotRegular},
+        TNotRegularCase{"Folder", [](const TTempFolder& F) { return F.Path().string(); },
+                        "Is a directory"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+struct THandlerFailureCase
+{
+    const char* Name;
+    bool Replace;
+    // 0: OnAnagramsLoading throws; k: the k-th OnAnagramChanged of the load.
+    int FailAt;
+
+    friend void PrintTo(const THandlerFailureCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class DocumentHandlerFailureTest : public DocumentTest,
+                                   public testing::WithParamInterface<THandlerFailureCase>
+{
+};
+
+// The window's handlers allocate, so any of them may run out of memory.
+TEST_P(DocumentHandlerFailureTest, BringsTheFormerDocumentBack)
+{
+    const THandlerFailureCase& Case = GetParam();
+    MakeBusy();
+    const TSnapshot Before(Engine);
+    std::vector<const TAnagram*> Objects;
+    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
+        Objects.push_back(&Engine.GetAnagram(I));
+    const std::string Path = Write(
+        "three.vbf",
+        TBytes().Raw("\x13J").Text(u"Sentence").Text(u"one").Text(u"two").Text(u"three").Str());
+    int Changes = 0;
+    Engine.OnAnagramsLoading = [&](TAnagramEngine&, int32_t, const std::u16string&) {
+        if (Case.FailAt == 0)
+            throw std::bad_alloc();
+    };
+    Engine.OnAnagramChanged = [&](TAnagramEngine&, TAnagram&, int32_t) {
+        if (++Changes == Case.FailAt)
+            throw std::bad_alloc();
+    };
+
+    EXPECT_THROW(Case.Replace ? Engine.Load(Path) : Engine.LoadNew(Path), std::bad_alloc);
+
+    EXPECT_EQ(TSnapshot(Engine), Before);
+    EXPECT_FALSE(Engine.Loading());
+    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
+        EXPECT_EQ(&Engine.GetAnagram(I), Objects[static_cast<std::size_t>(I)]);
+    // Counting again uses the former sentence's letters, not the new one's.
+    Engine.OnAnagramChanged = nullptr;
+    for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
+        Engine.GetAnagram(I).Recalculate();
+    EXPECT_EQ(TSnapshot(Engine), Before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Handlers, DocumentHandlerFailureTest,
+                         testing::Values(THandlerFailureCase{"LoadLoadingEvent", true, 0},
+                                         THandlerFailureCase{"LoadFirstAttempt", true, 1},
+                                         THandlerFailureCase{"LoadSecondAttempt", true, 2},
+                                         THandlerFailureCase{"LoadLastAttempt", true, 3},
+                                         THandlerFailureCase{"LoadNewLoadingEvent", false, 0},
+                                         THandlerFailureCase{"LoadNewSecondAttempt", false, 2},
+                                         THandlerFailureCase{"LoadNewLastAttempt", false, 3}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+struct TOutOfMemoryCase
+{
+    const char* Name;
+    std::string Bytes;
+    std::u16string Sentence;
+    std::vector<std::u16string> Attempts;
+
+    friend void PrintTo(const TOutOfMemoryCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class DocumentOutOfMemoryTest : public DocumentTest,
+                                public testing::WithParamInterface<TOutOfMemoryCase>
+{
+};
+
+// Memory runs out at the first allocation of the load, then at the second,
+// and so on until the load gets through: every one of those loads must
+// leave the engine exactly as it was.
+TEST_P(DocumentOutOfMemoryTest, EveryAllocationThatFailsTouchesNothing)
+{
+    const TOutOfMemoryCase& Case = GetParam();
+    MakeBusy();
+    const TSnapshot Before(Engine);
+    const std::string Path = Write("doc.vbf", Case.Bytes);
+    std::size_t Failures = 0;
+    for (std::size_t N = 1; N < 100000; ++N) {
+        bool Loaded = false;
+        bool Refused = false;
+        {
+            const TFailingAllocations Failing(TFailingAllocations::TFromNth{N});
+            try {
+                Engine.Load(Path);
+                Loaded = true;
+            } catch (const std::bad_alloc&) {
+            }
+            Refused = Failing.Failed();
+        }
+        if (Loaded) {
+            EXPECT_FALSE(Refused) << "a failed allocation went unnoticed";
+            break;
+        }
+        ++Failures;
+        ASSERT_EQ(TSnapshot(Engine), Before) << "allocation " << N << " failed";
+        ASSERT_FALSE(Engine.Loading());
+    }
+    EXPECT_GT(Failures, 10u);
+    EXPECT_EQ(Engine.Sentence(), Case.Sentence);
+    EXPECT_EQ(AttemptsOf(Engine), Case.Attempts);
+    EXPECT_FALSE(Engine.Changed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, DocumentOutOfMemoryTest,
+                         testing::Values(TOutOfMemoryCase{"ByteLayout",
+                                                          TBytes()
+                                                              .Raw("\x13\x62\x01")
+                                                              .Units(Reversed)
+                                                              .Text(u"Roma amor")
+                                                              .Text(u"ramo")
+                                                              .Text(u"orma mora")
+                                                              .Text(u"")
+                                                              .Str(),
+                                                          u"Roma amor",
+                                                          {u"ramo", u"orma mora", u""}},
+                                         TOutOfMemoryCase{
+                                             "Legacy",
+                                             "[MAIN]\r\nfrase=Perch\xC3\xA9\r\nanagramma=chep\r\n"
+                                             "[COMPLETI]\r\n1=perch\xC3\xA9\r\n2=PERCH\xC3\x89\r\n",
+                                             u"Perch\u00E9",
+                                             {u"chep", u"perch\u00E9"}}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(DocumentTest, RelativeNamesAreReportedInFull)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "anagramengine.h"
 #include "tempfolder.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -94,6 +95,71 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string("\xFF\xFE[\0M\0A\0I\0N\0]\0\n\0f\0r\0a\0s\0e\0=\0\xE0\0", 30),
                     u"\u00E0",
                     {u""}}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+struct TCasePairCase
+{
+    const char* Name;
+    std::u16string First;
+    std::u16string Second;
+    bool Equal;
+
+    friend void PrintTo(const TCasePairCase& C, std::ostream* Os) { *Os << C.Name; }
+};
+
+class LegacyCaseFoldTest : public testing::TestWithParam<TCasePairCase>
+{
+protected:
+    std::vector<std::u16string> AttemptsRead(const std::u16string& AIniText)
+    {
+        const std::string Path = Folder.File("old.vbf");
+        WriteBytes(Path, Utf16ToUtf8(AIniText));
+        TAnagramEngine Engine;
+        Engine.Load(Path);
+        std::vector<std::u16string> Attempts;
+        for (int32_t I = 0; I < Engine.AnagramsCount(); ++I)
+            Attempts.push_back(Engine.GetAnagram(I).Anagram());
+        return Attempts;
+    }
+
+    TTempFolder Folder;
+};
+
+// Two completed attempts, and the current one against a completed one, are
+// the same attempt exactly when their texts are equal under Unicode simple
+// case folding, whatever the script.
+TEST_P(LegacyCaseFoldTest, AttemptsEqualWithoutRegardToCaseLoadOnce)
+{
+    const TCasePairCase& Case = GetParam();
+    using TTexts = std::vector<std::u16string>;
+    const TTexts BothCompleted = Case.Equal ? TTexts{Case.First} : TTexts{Case.First, Case.Second};
+    EXPECT_EQ(AttemptsRead(u"[COMPLETI]\n1=" + Case.First + u"\n2=" + Case.Second + u"\n"),
+              BothCompleted);
+    const TTexts CurrentFirst = Case.Equal ? TTexts{Case.First} : TTexts{Case.Second, Case.First};
+    EXPECT_EQ(AttemptsRead(u"[MAIN]\nanagramma=" + Case.Second + u"\n[COMPLETI]\n1=" + Case.First +
+                           u"\n"),
+              CurrentFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, LegacyCaseFoldTest,
+    testing::Values(TCasePairCase{"Ligature", u"\u0153uvre", u"\u0152UVRE", true},
+                    TCasePairCase{"Caron", u"\u0160KODA", u"\u0161koda", true},
+                    TCasePairCase{"Stroke", u"\u0141\u00F3d\u017A", u"\u0141\u00D3D\u0179", true},
+                    TCasePairCase{"YWithDiaeresis", u"\u00FF", u"\u0178", true},
+                    TCasePairCase{"Greek", u"\u03C3\u03BF\u03C6\u03AF\u03B1",
+                                  u"\u03A3\u039F\u03A6\u038A\u0391", true},
+                    TCasePairCase{"FinalSigmaAndCapital", u"\u03BB\u03CC\u03B3\u03BF\u03C2",
+                                  u"\u039B\u038C\u0393\u039F\u03A3", true},
+                    TCasePairCase{"FinalSigmaAndSmall", u"\u03C2", u"\u03C3", true},
+                    TCasePairCase{"Cyrillic", u"\u041C\u043E\u0441\u043A\u0432\u0430",
+                                  u"\u041C\u041E\u0421\u041A\u0412\u0410", true},
+                    TCasePairCase{"KelvinSign", u"\u212A", u"k", true},
+                    TCasePairCase{"OutsideTheBasicPlane", u"\U00010400", u"\U00010428", true},
+                    TCasePairCase{"AccentsDiffer", u"e", u"\u00E8", false},
+                    TCasePairCase{"SharpSIsNotTwoLetters", u"stra\u00DFe", u"STRASSE", false},
+                    TCasePairCase{"CapitalSharpS", u"\u1E9E", u"\u00DF", true},
+                    TCasePairCase{"DottedCapitalIIsNotI", u"\u0130", u"i", false}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 } // namespace

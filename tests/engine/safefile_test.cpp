@@ -612,14 +612,4 @@ TEST(KilledSaveTest, LeavesTheOldOrTheNewDocumentAndNothingElse)
         GTEST_SKIP() << "the program always finished before it could be killed";
 }
 
-TEST(ReadWholeFileTest, ReadsEveryByte)
-{
-    TTempFolder Folder;
-    std::string Bytes(200000, '\0');
-    for (std::size_t I = 0; I < Bytes.size(); ++I)
-        Bytes[I] = static_cast<char>(I * 7);
-    WriteBytes(Folder.File("f"), Bytes);
-    EXPECT_EQ(ReadWholeFile(Folder.File("f")), Bytes);
-}
-
 } // namespace

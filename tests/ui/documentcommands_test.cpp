@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "failingallocations.h"
 #include "formmainfixture.h"
 #include "qttestmain.h"
 
@@ -7,6 +8,8 @@
 #include <QLabel>
 #include <QSettings>
 #include <QTabBar>
+#include <filesystem>
+#include <new>
 
 namespace {
 
@@ -22,6 +25,22 @@ QString Named(const QString& AFileName)
 {
     return QStringLiteral("Verbanto - ") + AFileName;
 }
+
+constexpr std::uintmax_t HugeFileSize = std::uintmax_t{512} << 20;
+constexpr std::size_t RefusedAllocation = std::size_t{256} << 20;
+
+// What the window shows of its document.
+struct TShown
+{
+    QString Title;
+    QString FileName;
+    QStringList Tabs;
+    int ActiveTab;
+    QString Sentence;
+    QString Editor;
+    bool Changed;
+    bool operator==(const TShown&) const = default;
+};
 
 } // namespace
 
@@ -45,11 +64,59 @@ private slots:
     void DocumentSurvivesARestart();
     void AFailedOpenKeepsTheFormerDocumentAndName();
     void AnUnreadableStartDocumentIsNotNamed();
+    void AnOpenThatRunsOutOfMemoryChangesNothing_data();
+    void AnOpenThatRunsOutOfMemoryChangesNothing();
+    void AStartDocumentThatRunsOutOfMemoryIsNotNamed();
     void AFailedSaveKeepsTheChanges();
 
 private:
     void MakeDocument(const QString& APath, std::initializer_list<const char16_t*> ATexts);
+    QString MakeHugeFile();
+    void FailDuringLoad(int AFailAt);
+    QStringList TabCaptions() const;
 };
+
+// 512 MiB that take no disk space: reading them needs a buffer that
+// TFailingAllocations refuses.
+QString DocumentCommandsTest::MakeHugeFile()
+{
+    const QString Path = File("huge.vbf");
+    WriteBytes(Path.toStdString(), "");
+    std::filesystem::resize_file(Path.toStdString(), HugeFileSize);
+    return Path;
+}
+
+// Wraps the window's own handlers so that memory runs out once they have
+// shown part of the document: in the loading event (0) or in the event for
+// the attempt numbered AFailAt.
+void DocumentCommandsTest::FailDuringLoad(int AFailAt)
+{
+    TAnagramEngine& Engine = FWindow->Engine();
+    if (AFailAt == 0) {
+        Engine.OnAnagramsLoading =
+            [Shown = Engine.OnAnagramsLoading](TAnagramEngine& Sender, int32_t ACount,
+                                               const std::u16string& ASentence) {
+                Shown(Sender, ACount, ASentence);
+                throw std::bad_alloc();
+            };
+        return;
+    }
+    Engine.OnAnagramChanged = [Shown = Engine.OnAnagramChanged, AFailAt,
+                               Seen = 0](TAnagramEngine& Sender, TAnagram& AAnagram,
+                                         int32_t AIndex) mutable {
+        Shown(Sender, AAnagram, AIndex);
+        if (Sender.Loading() && ++Seen == AFailAt)
+            throw std::bad_alloc();
+    };
+}
+
+QStringList DocumentCommandsTest::TabCaptions() const
+{
+    QStringList Captions;
+    for (int I = 0; I < Tabs()->Count(); ++I)
+        Captions.append(Tabs()->TabCaption(I));
+    return Captions;
+}
 
 void DocumentCommandsTest::MakeDocument(const QString& APath,
                                         std::initializer_list<const char16_t*> ATexts)
@@ -267,6 +334,90 @@ void DocumentCommandsTest::AnUnreadableStartDocumentIsNotNamed()
     Action("mnuSave")->trigger();
     QCOMPARE(FDialogs->SaveDialogs, 1);
     QCOMPARE(ReadBytes(File("bad.vbf").toStdString()), std::string("\x13\x62\x01", 3));
+}
+
+void DocumentCommandsTest::AnOpenThatRunsOutOfMemoryChangesNothing_data()
+{
+    QTest::addColumn<bool>("Named");
+    // -1: reading the file; 0: the loading event; k: the event of attempt k.
+    QTest::addColumn<int>("FailAt");
+    for (const bool Named : {true, false}) {
+        const char* Former = Named ? "named" : "unnamed";
+        QTest::addRow("%s, reading", Former) << Named << -1;
+        QTest::addRow("%s, loading event", Former) << Named << 0;
+        QTest::addRow("%s, first attempt", Former) << Named << 1;
+        QTest::addRow("%s, last attempt", Former) << Named << 3;
+    }
+}
+
+void DocumentCommandsTest::AnOpenThatRunsOutOfMemoryChangesNothing()
+{
+    QFETCH(bool, Named);
+    QFETCH(int, FailAt);
+    MakeDocument(File("good.vbf"), {u"amor", u"ramo"});
+    MakeDocument(File("other.vbf"), {u"orma", u"mora", u"Roma"});
+    const QString Chosen = FailAt < 0 ? MakeHugeFile() : File("other.vbf");
+    const QByteArray ChosenBytes =
+        FailAt < 0 ? QByteArray() : QByteArray::fromStdString(ReadBytes(Chosen.toStdString()));
+    if (Named) {
+        Start(File("good.vbf"));
+        QTabBar* Bar = Tabs()->TabBar();
+        QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(1).center());
+    } else {
+        Start();
+        Type(Sentence(), QStringLiteral("Roma"));
+        FDialogs->Answers = {true};
+    }
+    const auto Shown = [this] {
+        return TShown{
+            FWindow->windowTitle(),     FWindow->FileName(),       TabCaptions(),
+            Tabs()->ActiveIndex(),      Sentence()->toPlainText(), Editor()->toPlainText(),
+            FWindow->Engine().Changed()};
+    };
+    const TShown Before = Shown();
+    if (FailAt >= 0)
+        FailDuringLoad(FailAt);
+    FDialogs->Files = {Chosen};
+    {
+        const TFailingAllocations Failing(TFailingAllocations::TOfAtLeast{RefusedAllocation});
+        Action("mnuOpen")->trigger();
+    }
+    QCOMPARE(FDialogs->Errors, QStringList{QStringLiteral("std::bad_alloc")});
+    QVERIFY(Shown() == Before);
+    QCOMPARE(FWindow->Engine().CurrentIndex(), Tabs()->ActiveIndex());
+
+    QTest::keyClick(FWindow.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(FDialogs->SaveDialogs, Named ? 0 : 1);
+    if (Named) {
+        TAnagramEngine Reader;
+        Reader.Load(File("good.vbf").toStdString());
+        QCOMPARE(Reader.AnagramsCount(), 2);
+        QCOMPARE(Reader.GetAnagram(1).Anagram(), u"ramo");
+    }
+    if (FailAt < 0)
+        QCOMPARE(std::filesystem::file_size(Chosen.toStdString()), HugeFileSize);
+    else
+        QCOMPARE(QByteArray::fromStdString(ReadBytes(Chosen.toStdString())), ChosenBytes);
+}
+
+void DocumentCommandsTest::AStartDocumentThatRunsOutOfMemoryIsNotNamed()
+{
+    const QString Huge = MakeHugeFile();
+    {
+        const TFailingAllocations Failing(TFailingAllocations::TOfAtLeast{RefusedAllocation});
+        Start(Huge);
+        QVERIFY(Failing.Failed());
+    }
+    QCOMPARE(FDialogs->Errors, QStringList{QStringLiteral("std::bad_alloc")});
+    QVERIFY(FWindow->FileName().isEmpty());
+    QCOMPARE(FWindow->windowTitle(), Untitled());
+    QCOMPARE(TabCaptions(), QStringList{QStringLiteral("&1.")});
+    QCOMPARE(Sentence()->toPlainText(), QString());
+    QCOMPARE(FWindow->Engine().AnagramsCount(), 1);
+    Type(Sentence(), QStringLiteral("x"));
+    QTest::keyClick(FWindow.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(FDialogs->SaveDialogs, 1);
+    QCOMPARE(std::filesystem::file_size(Huge.toStdString()), HugeFileSize);
 }
 
 void DocumentCommandsTest::AFailedSaveKeepsTheChanges()
