@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inifile.h"
+#include "tempfolder.h"
 #include "textencoding.h"
 
 #include <gtest/gtest.h>
@@ -102,16 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TReadCase{"SecondSectionOfTheSameName", u"[S]\nA=1\n[T]\nK=t\n[ s ]\nK=2\nK=3",
                               u"S", u"K", u"2"}),
     CaseName);
-
-std::string Utf16Le(std::u16string_view AText)
-{
-    std::string Bytes = "\xFF\xFE";
-    for (const char16_t C : AText) {
-        Bytes.push_back(static_cast<char>(C & 0xFF));
-        Bytes.push_back(static_cast<char>(C >> 8));
-    }
-    return Bytes;
-}
 
 struct TWriteCase
 {

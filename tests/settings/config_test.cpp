@@ -225,16 +225,6 @@ TEST_F(ConfigTest, TwoCopiesWritingDifferentKeysKeepBoth)
                            "FORMWIDTH=640\nFORMHEIGHT=0\nSPLITTER=0\n");
 }
 
-std::string Utf16Le(std::u16string_view AText)
-{
-    std::string Bytes = "\xFF\xFE";
-    for (const char16_t C : AText) {
-        Bytes.push_back(static_cast<char>(C & 0xFF));
-        Bytes.push_back(static_cast<char>(C >> 8));
-    }
-    return Bytes;
-}
-
 struct TFileCase
 {
     const char* Name;

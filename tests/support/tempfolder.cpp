@@ -85,3 +85,13 @@ TSmallFileSystem::~TSmallFileSystem()
     if (FActive)
         ::umount(FFolder.c_str());
 }
+
+std::string Utf16Le(std::u16string_view AText)
+{
+    std::string Bytes = "\xFF\xFE";
+    for (const char16_t C : AText) {
+        Bytes.push_back(static_cast<char>(C & 0xFF));
+        Bytes.push_back(static_cast<char>(C >> 8));
+    }
+    return Bytes;
+}

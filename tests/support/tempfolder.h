@@ -24,6 +24,8 @@ private:
 
 std::string ReadBytes(const std::string& APath);
 void WriteBytes(const std::string& APath, std::string_view ABytes);
+// AText as a file in UTF-16LE with its byte-order mark.
+std::string Utf16Le(std::u16string_view AText);
 // Names of the entries of AFolder, sorted, hidden ones included.
 std::string ListFolder(const std::filesystem::path& AFolder);
 
