@@ -77,7 +77,7 @@ void ApplicationTest::NumbersAreItalian()
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", VERBANTO_TEST_PLATFORM);
     // An English system, as far as both the environment and Qt can tell.
     qputenv("LANG", "C.UTF-8");
     qputenv("LC_ALL", "C.UTF-8");

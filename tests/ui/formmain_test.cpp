@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTimer>
@@ -35,6 +36,11 @@ private slots:
     void MenuCaptionsAndShortcuts_data();
     void MenuCaptionsAndShortcuts();
     void StoredGeometryIsRestored();
+    void StoredSizesStayOnTheScreen_data();
+    void StoredSizesStayOnTheScreen();
+    void OpensCentred_data();
+    void OpensCentred();
+    void WindowShowsTheProgramIcon();
     void FontStepsSizeTextsAndBoard_data();
     void FontStepsSizeTextsAndBoard();
     void BoardFollowsTyping();
@@ -134,6 +140,85 @@ void FormMainTest::StoredGeometryIsRestored()
     QCOMPARE(FWindow->width(), 900);
     QCOMPARE(FWindow->centralWidget()->height(), 525);
     QCOMPARE(Child<QWidget>("panTop")->height(), 200);
+}
+
+void FormMainTest::StoredSizesStayOnTheScreen_data()
+{
+    QTest::addColumn<int>("Stored");
+    QTest::newRow("far too large") << 100000;
+    QTest::newRow("largest integer") << 2147483647;
+    QTest::newRow("negative") << -5;
+    QTest::newRow("never saved") << 0;
+}
+
+// The same value for width, height and splitter: what the window gets and
+// what it writes back must fit the screen, with the tabs still usable.
+void FormMainTest::StoredSizesStayOnTheScreen()
+{
+    QFETCH(int, Stored);
+    {
+        QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        for (const char* Key : {"MAIN/FORMWIDTH", "MAIN/FORMHEIGHT", "MAIN/SPLITTER"})
+            Settings.setValue(QLatin1String(Key), Stored);
+    }
+    Start();
+    const QRect Available = FWindow->screen()->availableGeometry();
+    QVERIFY2(Available.contains(FWindow->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(FWindow->x())
+                            .arg(FWindow->y())
+                            .arg(FWindow->width())
+                            .arg(FWindow->height())));
+    auto* Split = Child<QSplitter>("split");
+    QVERIFY(Tabs()->height() >= Tabs()->minimumSizeHint().height());
+    QVERIFY(Child<QWidget>("panTop")->height() <= Split->height());
+    const QSize Shown = FWindow->size();
+    const int Top = Child<QWidget>("panTop")->height();
+
+    QVERIFY(FWindow->close());
+    const QSettings Settings(SettingsFile(), QSettings::IniFormat);
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMWIDTH")).toInt(), Shown.width());
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMHEIGHT")).toInt(), Shown.height());
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/SPLITTER")).toInt(), Top);
+}
+
+void FormMainTest::OpensCentred_data()
+{
+    QTest::addColumn<int>("Width");
+    QTest::addColumn<int>("Height");
+    QTest::newRow("designed size") << 0 << 0;
+    QTest::newRow("stored width only") << 900 << 0;
+    QTest::newRow("stored size") << 1000 << 700;
+    QTest::newRow("larger than the screen") << 100000 << 100000;
+}
+
+void FormMainTest::OpensCentred()
+{
+    QFETCH(int, Width);
+    QFETCH(int, Height);
+    {
+        QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        Settings.setValue(QStringLiteral("MAIN/FORMWIDTH"), Width);
+        Settings.setValue(QStringLiteral("MAIN/FORMHEIGHT"), Height);
+    }
+    Start();
+    if (Width > 0 && Width < 1600)
+        QCOMPARE(FWindow->width(), Width);
+    const QPoint Off =
+        FWindow->frameGeometry().center() - FWindow->screen()->availableGeometry().center();
+    QVERIFY2(qAbs(Off.x()) <= 2 && qAbs(Off.y()) <= 2,
+             qPrintable(QStringLiteral("off by %1,%2").arg(Off.x()).arg(Off.y())));
+}
+
+void FormMainTest::WindowShowsTheProgramIcon()
+{
+    Start();
+    const QIcon Icon = FWindow->windowIcon();
+    QVERIFY(!Icon.isNull());
+    const QImage Shown = Icon.pixmap(32, 32).toImage();
+    const QImage Ours = QIcon(QStringLiteral(":/icons/verbanto.svg")).pixmap(32, 32).toImage();
+    QVERIFY(!Ours.isNull());
+    QCOMPARE(Shown, Ours);
 }
 
 void FormMainTest::FontStepsSizeTextsAndBoard_data()
