@@ -2,8 +2,11 @@
 #include "formabout.h"
 
 #include "exever.h"
+#include "programicon.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -11,22 +14,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-// Q_INIT_RESOURCE must not sit inside a namespace; the library is static,
-// so nothing would pull the icon in otherwise.
-static void InitResources()
-{
-    static bool Done = false;
-    if (!Done) {
-        Q_INIT_RESOURCE(resources);
-        Done = true;
-    }
-}
-
 namespace {
-
-// Documents installed with the program, so the links work offline.
-const QString ReadmeLink = QStringLiteral("file:///usr/share/doc/verbanto/README.md");
-const QString LicenceLink = QStringLiteral("file:///usr/share/common-licenses/GPL-3");
 
 QFont PixelFont(int APixels)
 {
@@ -45,11 +33,19 @@ QLabel* PlacedLabel(QWidget* AParent, const QString& AName, const QString& AText
     return Result;
 }
 
-QLabel* LinkLabel(QWidget* AParent, const QString& AName, const QString& ALink, int ALeft, int ATop)
+// A document that is not there is named as plain text: a link to it would
+// only fail when clicked.
+QLabel* LinkLabel(QWidget* AParent, const QString& AName, const QString& AFile, int ALeft, int ATop)
 {
-    QLabel* Result = PlacedLabel(AParent, AName,
-                                 QStringLiteral("<a href=\"%1\">%1</a>").arg(ALink.toHtmlEscaped()),
-                                 ALeft, ATop);
+    const QString Link = QUrl::fromLocalFile(AFile).toString();
+    if (!QFileInfo::exists(AFile)) {
+        QLabel* Result = PlacedLabel(AParent, AName, Link, ALeft, ATop);
+        Result->setTextFormat(Qt::PlainText);
+        return Result;
+    }
+    QLabel* Result =
+        PlacedLabel(AParent, AName,
+                    QStringLiteral("<a href=\"%1\">%1</a>").arg(Link.toHtmlEscaped()), ALeft, ATop);
     Result->setTextFormat(Qt::RichText);
     // The dialog opens links itself, so the label only reports the click.
     Result->setOpenExternalLinks(false);
@@ -61,9 +57,11 @@ QLabel* LinkLabel(QWidget* AParent, const QString& AName, const QString& ALink, 
 
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* AParent) : QDialog(AParent)
+TFormAbout::TFormAbout(QWidget* AParent) : TFormAbout(AParent, QStringLiteral(VERBANTO_DOCDIR)) {}
+
+TFormAbout::TFormAbout(QWidget* AParent, const QString& ADocFolder) : QDialog(AParent)
 {
-    InitResources();
+    const QDir Docs(ADocFolder);
     setWindowTitle(QStringLiteral("Informazioni"));
     setFont(PixelFont(11));
 
@@ -72,7 +70,7 @@ TFormAbout::TFormAbout(QWidget* AParent) : QDialog(AParent)
     Icon->setGeometry(32, 24, 32, 32);
     // A null pixmap when the SVG image plugin is missing: the box simply
     // shows no icon then.
-    Icon->setPixmap(QIcon(QStringLiteral(":/icons/verbanto.svg")).pixmap(32, 32));
+    Icon->setPixmap(ProgramIcon().pixmap(32, 32));
 
     auto* Product = PlacedLabel(this, QStringLiteral("Label1"), QStringLiteral("Verbanto"), 96, 24);
     Product->setFont(PixelFont(19));
@@ -82,8 +80,10 @@ TFormAbout::TFormAbout(QWidget* AParent) : QDialog(AParent)
                 QStringLiteral("versione ") + GetVersionString(), 96, 53);
     PlacedLabel(this, QStringLiteral("Label2"),
                 QStringLiteral("Software libero sotto licenza GNU GPL"), 96, 72);
-    auto* Readme = LinkLabel(this, QStringLiteral("LinkLabel1"), ReadmeLink, 32, 112);
-    auto* Licence = LinkLabel(this, QStringLiteral("LinkLabel2"), LicenceLink, 32, 135);
+    auto* Readme = LinkLabel(this, QStringLiteral("LinkLabel1"),
+                             Docs.filePath(QStringLiteral("README.md")), 32, 112);
+    auto* Licence = LinkLabel(this, QStringLiteral("LinkLabel2"),
+                              Docs.filePath(QStringLiteral("LICENSE")), 32, 135);
 
     auto* Ok = new QPushButton(QStringLiteral("Ok"), this);
     Ok->setObjectName(QStringLiteral("btnOk"));
