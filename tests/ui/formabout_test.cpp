@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exever.h"
 #include "formabout.h"
+#include "layoutcheck.h"
 #include "qttestmain.h"
 
 #include <QDesktopServices>
@@ -251,6 +252,27 @@ private slots:
                 QVERIFY2(ABox.rect().contains(Control->geometry()),
                          qPrintable(Control->objectName()));
         });
+    }
+
+    // Another font or language must not cut or cover anything: the box
+    // grows instead, and stays fixed at the size it needs.
+    void LaidOutAtALargeFont()
+    {
+        QTemporaryDir Docs;
+        for (const char* Name : {"README.md", "LICENSE"}) {
+            QFile Document(Docs.filePath(QLatin1String(Name)));
+            QVERIFY(Document.open(QIODevice::WriteOnly));
+        }
+        TFormAbout Box(nullptr, Docs.path());
+        QFont Large = Box.font();
+        Large.setPixelSize(20);
+        Box.setFont(Large);
+        Box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Box));
+        QCOMPARE(Box.minimumSize(), Box.maximumSize());
+        QVERIFY(Box.width() > 347);
+        const QString Fault = LayoutFault(Box);
+        QVERIFY2(Fault.isEmpty(), qPrintable(Fault));
     }
 
     void Icon()
