@@ -190,6 +190,8 @@ QSize TLetterBoard::minimumSizeHint() const
 void TLetterBoard::resizeEvent(QResizeEvent* AEvent)
 {
     QWidget::resizeEvent(AEvent);
+    // The splitter between here and the window does not pass a child's new
+    // minimum on by itself, so every widget up to the window hears of it.
     if (AEvent->size().width() != AEvent->oldSize().width())
         for (QWidget* Widget = this; Widget && !Widget->isWindow(); Widget = Widget->parentWidget())
             Widget->updateGeometry();
