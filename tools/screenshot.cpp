@@ -38,7 +38,7 @@ std::string SampleDocument(const QTemporaryDir& AFolder)
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VERBANTO_SCREEN_CONFIG);
     TApplication App(argc, argv);
     if (argc != 2) {
         std::fputs("usage: verbanto-screenshot OUTPUT_FOLDER\n", stderr);
