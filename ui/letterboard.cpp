@@ -209,8 +209,9 @@ void TLetterBoard::FitFonts()
         for (const QLabel* Label : {FCounts[Column], FLetters[Column]})
             Scale = std::min(Scale,
                              FitScale(Cell, TextSize(LookFont(FLooks[Column], 1), Label->text())));
-    // Hinted glyphs do not shrink quite in proportion.
-    while (Scale > MinimumScale && !Fits(Cell, Scale))
+    // Hinted glyphs do not shrink quite in proportion; at full size the
+    // pass above has measured them already.
+    while (Scale < 1 && Scale > MinimumScale && !Fits(Cell, Scale))
         Scale *= 0.95;
     for (int Column = 0; Column < Columns; ++Column) {
         const QFont Font = LookFont(FLooks[Column], Scale);
