@@ -6,7 +6,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,7 @@
 
 namespace {
 
+// The designed sizes, kept as the smallest the dialog and its parts take.
 constexpr int ClientWidth = 310;
 constexpr int ClientHeight = 440;
 constexpr int BottomHeight = 81;
@@ -32,28 +35,23 @@ QFrame* NewPanel(QWidget* AParent, const QString& AName)
     return Panel;
 }
 
-TColorButton* NewColorButton(QWidget* AParent, const QString& AName, int ATop)
+// One row of the colours' frame: the caption level with its button.
+TColorButton* AddColorRow(QGridLayout* ARows, const QString& AName, QLabel* ALabel)
 {
-    auto* Button = Named(new TColorButton(AParent), AName);
-    Button->setGeometry(128, ATop, 121, 32);
+    QWidget* Frame = ARows->parentWidget();
+    auto* Button = Named(new TColorButton(Frame), AName);
+    Button->setFixedSize(121, 32);
+    const int Row = ARows->rowCount();
+    ARows->addWidget(ALabel, Row, 0, Qt::AlignVCenter);
+    ARows->addWidget(Button, Row, 1, Qt::AlignRight | Qt::AlignVCenter);
     return Button;
 }
 
-// Stands level with the colour button whose top is AButtonTop.
-QLabel* NewColorLabel(QWidget* AParent, const QString& AName, const QString& ACaption,
-                      int AButtonTop)
-{
-    auto* Label = Named(new QLabel(ACaption, AParent), AName);
-    Label->adjustSize();
-    Label->move(16, AButtonTop + (32 - Label->height()) / 2);
-    return Label;
-}
-
 QPushButton* NewDialogButton(QWidget* AParent, const QString& AName, const QString& ACaption,
-                             const QString& AIconName, QStyle::StandardPixmap AFallback, int ALeft)
+                             const QString& AIconName, QStyle::StandardPixmap AFallback)
 {
     auto* Button = Named(new QPushButton(ACaption, AParent), AName);
-    Button->setGeometry(ALeft, 16, 113, 49);
+    Button->setMinimumSize(113, 49);
     Button->setIcon(QIcon::fromTheme(AIconName, AParent->style()->standardIcon(AFallback)));
     Button->setIconSize(QSize(16, 16));
     return Button;
@@ -71,30 +69,40 @@ TFormConfig::TFormConfig(QWidget* AParent) : QDialog(AParent)
     QFont FormFont = font();
     FormFont.setPixelSize(11);
     setFont(FormFont);
-    setFixedSize(ClientWidth, ClientHeight);
 
     // Created in tab order, so the focus chain needs no further setup.
     panMain = NewPanel(this, QStringLiteral("panMain"));
-    panMain->setGeometry(0, 0, ClientWidth, ClientHeight - BottomHeight);
+    panMain->setMinimumSize(ClientWidth, ClientHeight - BottomHeight);
+    auto* Main = new QVBoxLayout(panMain);
+    // Inside the panel's one-pixel frame, so the frames sit where designed.
+    Main->setContentsMargins(15, 18, 20, 12);
+    Main->setSpacing(12);
 
     gbColors = Named(new QGroupBox(QStringLiteral("Colori"), panMain), QStringLiteral("gbColors"));
-    gbColors->setGeometry(16, 19, 273, 174);
-    btnColorVowels = NewColorButton(gbColors, QStringLiteral("btnColorVowels"), 24);
-    btnColorConsonants = NewColorButton(gbColors, QStringLiteral("btnColorConsonants"), 72);
-    btnColorExcess = NewColorButton(gbColors, QStringLiteral("btnColorExcess"), 120);
-    Label1 = NewColorLabel(gbColors, QStringLiteral("Label1"), QStringLiteral("Vocali"), 24);
-    Label2 = NewColorLabel(gbColors, QStringLiteral("Label2"), QStringLiteral("Consonanti"), 72);
-    Label3 = NewColorLabel(gbColors, QStringLiteral("Label3"), QStringLiteral("Lettere in eccesso"),
-                           120);
+    auto* Rows = new QGridLayout(gbColors);
+    Rows->setContentsMargins(16, 8, 16, 16);
+    Rows->setVerticalSpacing(16);
+    Rows->setHorizontalSpacing(12);
+    Rows->setColumnStretch(0, 1);
+    Label1 = Named(new QLabel(QStringLiteral("Vocali"), gbColors), QStringLiteral("Label1"));
+    Label2 = Named(new QLabel(QStringLiteral("Consonanti"), gbColors), QStringLiteral("Label2"));
+    Label3 =
+        Named(new QLabel(QStringLiteral("Lettere in eccesso"), gbColors), QStringLiteral("Label3"));
+    btnColorVowels = AddColorRow(Rows, QStringLiteral("btnColorVowels"), Label1);
+    btnColorConsonants = AddColorRow(Rows, QStringLiteral("btnColorConsonants"), Label2);
+    btnColorExcess = AddColorRow(Rows, QStringLiteral("btnColorExcess"), Label3);
+    Main->addWidget(gbColors);
 
     chkAllowExcess =
         Named(new QCheckBox(QStringLiteral("Consenti lettere in eccesso per default"), panMain),
               QStringLiteral("chkAllowExcess"));
-    chkAllowExcess->setGeometry(32, 208, 257, 17);
+    auto* Indented = new QHBoxLayout;
+    Indented->addSpacing(16);
+    Indented->addWidget(chkAllowExcess, 1);
+    Main->addLayout(Indented);
 
     rgFontSize = Named(new QGroupBox(QStringLiteral("Dimensione dei caratteri"), panMain),
                        QStringLiteral("rgFontSize"));
-    rgFontSize->setGeometry(16, 240, 273, 105);
     FFontSizeItems = new QButtonGroup(this);
     auto* Items = new QVBoxLayout(rgFontSize);
     const QString Captions[] = {QStringLiteral("Piccoli"), QStringLiteral("Medi"),
@@ -109,18 +117,33 @@ TFormConfig::TFormConfig(QWidget* AParent) : QDialog(AParent)
             Item->setFocusPolicy(AChecked ? Qt::StrongFocus : Qt::ClickFocus);
         });
     }
+    Main->addWidget(rgFontSize);
+    Main->addStretch(1);
 
     panBottom = NewPanel(this, QStringLiteral("panBottom"));
-    panBottom->setGeometry(0, ClientHeight - BottomHeight, ClientWidth, BottomHeight);
+    panBottom->setMinimumSize(ClientWidth, BottomHeight);
     QFont BottomFont = FormFont;
     BottomFont.setPixelSize(16);
     panBottom->setFont(BottomFont);
     btnOk = NewDialogButton(panBottom, QStringLiteral("btnOk"), QStringLiteral("Ok"),
-                            QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton, 16);
+                            QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton);
     btnOk->setDefault(true);
-    btnCancel =
-        NewDialogButton(panBottom, QStringLiteral("btnCancel"), QStringLiteral("Annulla"),
-                        QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton, 176);
+    btnCancel = NewDialogButton(panBottom, QStringLiteral("btnCancel"), QStringLiteral("Annulla"),
+                                QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton);
+    auto* Buttons = new QHBoxLayout(panBottom);
+    Buttons->setContentsMargins(15, 15, 20, 15);
+    Buttons->addWidget(btnOk);
+    Buttons->addStretch(1);
+    Buttons->addWidget(btnCancel);
+
+    auto* Form = new QVBoxLayout(this);
+    Form->setContentsMargins(0, 0, 0, 0);
+    Form->setSpacing(0);
+    Form->addWidget(panMain, 1);
+    Form->addWidget(panBottom);
+    // Fixed at the size the contents need, and never below the designed one.
+    Form->setSizeConstraint(QLayout::SetFixedSize);
+
     // Esc already rejects a QDialog, just as the Cancel button does.
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

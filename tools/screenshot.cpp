@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window with a sample document, the options dialog and
 // the about box into PNG files, for the README. Usage: verbanto-screenshot OUTPUT_FOLDER
+#include "application.h"
 #include "config.h"
 #include "dialogs.h"
 #include "formabout.h"
 #include "formconfig.h"
 #include "formmain.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -38,8 +38,8 @@ std::string SampleDocument(const QTemporaryDir& AFolder)
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VERBANTO_SCREEN_CONFIG);
+    TApplication App(argc, argv);
     if (argc != 2) {
         std::fputs("usage: verbanto-screenshot OUTPUT_FOLDER\n", stderr);
         return 2;

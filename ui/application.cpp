@@ -15,10 +15,15 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     LoadQtTranslations();
 }
 
+// The program's own texts are Italian whatever the system's language, so
+// Qt's buttons, menus and dialogs are too, and so are the dates and numbers
+// they show: one language on the screen.
 void TApplication::LoadQtTranslations()
 {
+    const QLocale Italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(Italian);
     auto* Translator = new QTranslator(this);
-    if (Translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (Translator->load(Italian, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(Translator);
 }

@@ -5,9 +5,9 @@
 
 class TDialogs;
 
-// The program's application object: Qt's own texts in the user's language,
-// and an error that escapes a handler shown in the standard error box
-// instead of ending the program.
+// The program's application object: Qt's own texts in Italian like the
+// rest of the interface, and an error that escapes a handler shown in the
+// standard error box instead of ending the program.
 class TApplication : public QApplication
 {
 public:

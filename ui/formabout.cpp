@@ -2,31 +2,24 @@
 #include "formabout.h"
 
 #include "exever.h"
+#include "programicon.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
-
-// Q_INIT_RESOURCE must not sit inside a namespace; the library is static,
-// so nothing would pull the icon in otherwise.
-static void InitResources()
-{
-    static bool Done = false;
-    if (!Done) {
-        Q_INIT_RESOURCE(resources);
-        Done = true;
-    }
-}
 
 namespace {
 
-// Documents installed with the program, so the links work offline.
-const QString ReadmeLink = QStringLiteral("file:///usr/share/doc/verbanto/README.md");
-const QString LicenceLink = QStringLiteral("file:///usr/share/common-licenses/GPL-3");
+constexpr int DesignedWidth = 347;
+constexpr int DesignedHeight = 227;
 
 QFont PixelFont(int APixels)
 {
@@ -35,60 +28,83 @@ QFont PixelFont(int APixels)
     return Result;
 }
 
-QLabel* PlacedLabel(QWidget* AParent, const QString& AName, const QString& AText, int ALeft,
-                    int ATop)
+QLabel* NamedLabel(QWidget* AParent, const QString& AName, const QString& AText)
 {
     auto* Result = new QLabel(AText, AParent);
     Result->setObjectName(AName);
-    Result->move(ALeft, ATop);
-    Result->adjustSize();
     return Result;
 }
 
-QLabel* LinkLabel(QWidget* AParent, const QString& AName, const QString& ALink, int ALeft, int ATop)
+// A document that is not there is named as plain text: a link to it would
+// only fail when clicked.
+QLabel* LinkLabel(QWidget* AParent, const QString& AName, const QString& AFile)
 {
-    QLabel* Result = PlacedLabel(AParent, AName,
-                                 QStringLiteral("<a href=\"%1\">%1</a>").arg(ALink.toHtmlEscaped()),
-                                 ALeft, ATop);
+    const QString Link = QUrl::fromLocalFile(AFile).toString();
+    if (!QFileInfo::exists(AFile)) {
+        QLabel* Result = NamedLabel(AParent, AName, Link);
+        Result->setTextFormat(Qt::PlainText);
+        return Result;
+    }
+    QLabel* Result = NamedLabel(AParent, AName,
+                                QStringLiteral("<a href=\"%1\">%1</a>").arg(Link.toHtmlEscaped()));
     Result->setTextFormat(Qt::RichText);
     // The dialog opens links itself, so the label only reports the click.
     Result->setOpenExternalLinks(false);
     Result->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     Result->setFocusPolicy(Qt::StrongFocus);
-    Result->adjustSize();
     return Result;
 }
 
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* AParent) : QDialog(AParent)
+TFormAbout::TFormAbout(QWidget* AParent) : TFormAbout(AParent, QStringLiteral(VERBANTO_DOCDIR)) {}
+
+TFormAbout::TFormAbout(QWidget* AParent, const QString& ADocFolder) : QDialog(AParent)
 {
-    InitResources();
+    const QDir Docs(ADocFolder);
     setWindowTitle(QStringLiteral("Informazioni"));
     setFont(PixelFont(11));
 
-    auto* Icon = new QLabel(this);
-    Icon->setObjectName(QStringLiteral("Image1"));
-    Icon->setGeometry(32, 24, 32, 32);
+    auto* Icon = NamedLabel(this, QStringLiteral("Image1"), QString());
+    Icon->setFixedSize(32, 32);
     // A null pixmap when the SVG image plugin is missing: the box simply
     // shows no icon then.
-    Icon->setPixmap(QIcon(QStringLiteral(":/icons/verbanto.svg")).pixmap(32, 32));
-
-    auto* Product = PlacedLabel(this, QStringLiteral("Label1"), QStringLiteral("Verbanto"), 96, 24);
+    Icon->setPixmap(ProgramIcon().pixmap(32, 32));
+    auto* Product = NamedLabel(this, QStringLiteral("Label1"), QStringLiteral("Verbanto"));
     Product->setFont(PixelFont(19));
-    Product->adjustSize();
-
-    PlacedLabel(this, QStringLiteral("lblVersion"),
-                QStringLiteral("versione ") + GetVersionString(), 96, 53);
-    PlacedLabel(this, QStringLiteral("Label2"),
-                QStringLiteral("Software libero sotto licenza GNU GPL"), 96, 72);
-    auto* Readme = LinkLabel(this, QStringLiteral("LinkLabel1"), ReadmeLink, 32, 112);
-    auto* Licence = LinkLabel(this, QStringLiteral("LinkLabel2"), LicenceLink, 32, 135);
-
+    auto* Readme =
+        LinkLabel(this, QStringLiteral("LinkLabel1"), Docs.filePath(QStringLiteral("README.md")));
+    auto* Licence =
+        LinkLabel(this, QStringLiteral("LinkLabel2"), Docs.filePath(QStringLiteral("LICENSE")));
     auto* Ok = new QPushButton(QStringLiteral("Ok"), this);
     Ok->setObjectName(QStringLiteral("btnOk"));
-    Ok->setGeometry(136, 179, 75, 25);
+    Ok->setMinimumSize(75, 25);
     Ok->setDefault(true);
+
+    auto* Layout = new QGridLayout(this);
+    Layout->setContentsMargins(32, 24, 32, 23);
+    Layout->setHorizontalSpacing(32);
+    Layout->setVerticalSpacing(4);
+    Layout->addWidget(Icon, 0, 0, 3, 1, Qt::AlignLeft | Qt::AlignTop);
+    Layout->addWidget(Product, 0, 1);
+    Layout->addWidget(NamedLabel(this, QStringLiteral("lblVersion"),
+                                 QStringLiteral("versione ") + GetVersionString()),
+                      1, 1);
+    Layout->addWidget(NamedLabel(this, QStringLiteral("Label2"),
+                                 QStringLiteral("Software libero sotto licenza GNU GPL")),
+                      2, 1);
+    Layout->setRowMinimumHeight(3, 16);
+    Layout->addWidget(Readme, 4, 0, 1, 2);
+    Layout->addWidget(Licence, 5, 0, 1, 2);
+    Layout->setRowStretch(6, 1);
+    Layout->addWidget(Ok, 7, 0, 1, 2, Qt::AlignHCenter);
+    // The designed size is the least the box takes; other fonts and
+    // languages make it grow, and it stays fixed at the size it needs.
+    Layout->addItem(new QSpacerItem(DesignedWidth - 64, DesignedHeight - 47, QSizePolicy::Minimum,
+                                    QSizePolicy::Minimum),
+                    0, 0, 8, 2);
+    Layout->setSizeConstraint(QLayout::SetFixedSize);
+    Layout->activate();
 
     setTabOrder(Readme, Ok);
     setTabOrder(Ok, Licence);
@@ -96,8 +112,6 @@ TFormAbout::TFormAbout(QWidget* AParent) : QDialog(AParent)
     connect(Readme, &QLabel::linkActivated, this, &TFormAbout::LabelsLinkClick);
     connect(Licence, &QLabel::linkActivated, this, &TFormAbout::LabelsLinkClick);
     connect(Ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    setFixedSize(347, 227);
 }
 
 void TFormAbout::LabelsLinkClick(const QString& ALink)

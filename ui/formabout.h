@@ -11,6 +11,9 @@ class TFormAbout : public QDialog
 
 public:
     explicit TFormAbout(QWidget* AParent = nullptr);
+    // ADocFolder holds the documents the links open; a missing one is named
+    // without a link.
+    TFormAbout(QWidget* AParent, const QString& ADocFolder);
 
 private:
     void LabelsLinkClick(const QString& ALink);

@@ -10,6 +10,7 @@
 #include "fileerror.h"
 #include "formabout.h"
 #include "letterboard.h"
+#include "programicon.h"
 #include "sizetable.h"
 
 #include <QCheckBox>
@@ -24,7 +25,10 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -266,18 +270,40 @@ void TFormMain::FormCreate(const QString& AFileName)
     tabCtrl->SetNewTabButton(QStringLiteral("A&ggiungi..."), 80);
     UpdateLetters();
 
-    // The designed size is the client area below the menu bar.
-    resize(DesignedClientWidth, DesignedClientHeight + menuBar()->sizeHint().height());
-    if (const QScreen* Screen = QGuiApplication::primaryScreen())
-        move(Screen->availableGeometry().center() - rect().center());
-    resize(FConfig.FormWidth() > 0 ? FConfig.FormWidth() : width(),
-           FConfig.FormHeight() > 0 ? FConfig.FormHeight() : height());
-    const int Top = FConfig.Splitter() > 0 ? FConfig.Splitter() : DesignedTopHeight;
-    split->setSizes({Top, height() - Top});
+    setWindowIcon(ProgramIcon());
     ApplyTextSize();
+    RestoreGeometry();
 
     if (!AFileName.isEmpty())
         OpenDocument(AFileName);
+}
+
+// Stored sizes come from a file anyone can edit and from other screens:
+// they are kept between the window's minimum and the screen's free area,
+// and the window opens centred at the size it gets.
+void TFormMain::RestoreGeometry()
+{
+    // The designed size is the client area below the menu bar.
+    const QSize Designed(DesignedClientWidth,
+                         DesignedClientHeight + menuBar()->sizeHint().height());
+    const QSize Stored(FConfig.FormWidth() > 0 ? FConfig.FormWidth() : Designed.width(),
+                       FConfig.FormHeight() > 0 ? FConfig.FormHeight() : Designed.height());
+    const QRect Available = screen()->availableGeometry();
+    // The frame is known only where the platform says so before the window
+    // is shown; a window manager's own is found out once it framed it.
+    create();
+    const QMargins Margins = windowHandle()->frameMargins();
+    const QSize Frame(Margins.left() + Margins.right(), Margins.top() + Margins.bottom());
+    const QSize Size = Stored.boundedTo(Available.size() - Frame).expandedTo(minimumSizeHint());
+    resize(Size);
+    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, Size + Frame, Available).topLeft());
+
+    const int Central = Size.height() - menuBar()->sizeHint().height();
+    const int Lowest = panTop->minimumSizeHint().height();
+    const int Highest = Central - split->handleWidth() - tabCtrl->minimumSizeHint().height();
+    const int Wanted = FConfig.Splitter() > 0 ? FConfig.Splitter() : DesignedTopHeight;
+    const int Top = std::max(Lowest, std::min(Wanted, Highest));
+    split->setSizes({Top, Central - Top});
 }
 
 // A load that fails, in whatever way, leaves the engine's document as it

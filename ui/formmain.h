@@ -47,6 +47,7 @@ private:
     QAction* AddAction(QMenu* AMenu, const char* AName, const QString& ACaption,
                        const QKeySequence& AShortcut = {});
     void FormCreate(const QString& AFileName);
+    void RestoreGeometry();
     void ApplyTextSize();
     void UpdateLetters();
     void UpdateCaption();

@@ -8,13 +8,19 @@
 
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
 
 constexpr int Columns = 26;
+// Kept free on either side of a count, so neighbouring counts never touch.
+constexpr int CellPadding = 2;
 const QColor UsedUpColor(0x80, 0x80, 0x80);
 
 QFont FixedFont(bool ABold)
@@ -34,19 +40,43 @@ void SetColor(QLabel* ALabel, const QColor& AColor)
     ALabel->setPalette(Palette);
 }
 
+QFont LookFont(const TLetterLook& ALook, qreal AScale)
+{
+    QFont Font = FixedFont(ALook.Bold);
+    Font.setPointSizeF(ALook.PointSize * AScale);
+    return Font;
+}
+
 // Exactly bold or exactly regular: a refresh also drops the hover underline.
 // Every keystroke refreshes all labels, so unchanged fonts are left alone
 // rather than making each label lay itself out again.
-void SetLook(QLabel* ALabel, const TLetterLook& ALook)
+void SetFont(QLabel* ALabel, const QFont& AFont)
 {
-    QFont Font = FixedFont(ALook.Bold);
-    Font.setPointSize(ALook.PointSize);
-    if (ALabel->font() != Font)
-        ALabel->setFont(Font);
-    SetColor(ALabel, ALook.Color);
+    if (ALabel->font() != AFont)
+        ALabel->setFont(AFont);
+}
+
+QSizeF TextSize(const QFont& AFont, const QString& AText)
+{
+    const QFontMetricsF Metrics(AFont);
+    return {std::max(Metrics.horizontalAdvance(AText), Metrics.boundingRect(AText).width()),
+            Metrics.height()};
+}
+
+// The widest count the smallest board size must show in full at the
+// window's minimum width.
+int MinimumColumnWidth()
+{
+    const QFont Smallest = LookFont({UsedUpColor, SizeTable[0].BoardZeroSize, true}, 1);
+    return qCeil(TextSize(Smallest, QStringLiteral("-99")).width()) + 2 * CellPadding;
 }
 
 } // namespace
+
+qreal FitScale(const QSizeF& ACell, const QSizeF& AText)
+{
+    return std::min({qreal(1), ACell.width() / AText.width(), ACell.height() / AText.height()});
+}
 
 TLetterLook LetterLook(char16_t ALetter, int32_t ACount, const TConfigOptions& AOptions)
 {
@@ -68,7 +98,12 @@ TLetterBoard::TLetterBoard(QWidget* AParent) : QWidget(AParent)
     FVowels = MakeLabel(QStringLiteral("lblVowels"), QStringLiteral("--"), this);
     FConsonants = MakeLabel(QStringLiteral("lblConsonants"), QStringLiteral("--"), this);
     for (QLabel* Line : {FVowels, FConsonants}) {
+        // In line with the captions and text boxes above and below.
+        Line->setContentsMargins(4, 0, 5, 0);
         Line->setWordWrap(true);
+        // A long run of one letter cannot wrap; it is cut at the board's
+        // edge rather than widen the window.
+        Line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         Line->setFont(FixedFont(true));
         Layout->addWidget(Line);
     }
@@ -85,12 +120,21 @@ TLetterBoard::TLetterBoard(QWidget* AParent) : QWidget(AParent)
         FLetters[Column] = MakeLabel(QStringLiteral("Label%1").arg(Column + 27), Letter, FGrid);
         FLetters[Column]->setCursor(Qt::PointingHandCursor);
         FLetters[Column]->installEventFilter(this);
-        Cells->addWidget(FCounts[Column], 0, Column, Qt::AlignCenter);
-        Cells->addWidget(FLetters[Column], 1, Column, Qt::AlignCenter);
+        // Each label fills its cell whatever its text, so the columns stay
+        // equal; the fonts shrink instead when a text would not fit.
+        for (QLabel* Label : {FCounts[Column], FLetters[Column]}) {
+            Label->setAlignment(Qt::AlignCenter);
+            Label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        }
+        Cells->addWidget(FCounts[Column], 0, Column);
+        Cells->addWidget(FLetters[Column], 1, Column);
         Cells->setColumnStretch(Column, 1);
     }
     Cells->setRowStretch(0, 1);
     Cells->setRowStretch(1, 1);
+    FLooks.fill({UsedUpColor, SizeTable[0].BoardZeroSize, false});
+    FGrid->setMinimumWidth(Columns * MinimumColumnWidth());
+    FGrid->installEventFilter(this);
     Layout->addWidget(FGrid);
 }
 
@@ -121,19 +165,77 @@ void TLetterBoard::UpdateLetters(const TAnagramEngine& AEngine, const TConfigOpt
         const char16_t L = AEngine.GetLetterAtPosition(P);
         const int32_t N = AEngine.GetLetters(L);
         const TLetterLook Look = LetterLook(L, N, AOptions);
-        QLabel* Count = FCounts[L - u'A'];
-        QLabel* Letter = FLetters[L - u'A'];
-        Count->setText(QString::number(N));
-        SetLook(Count, Look);
-        SetLook(Letter, Look);
+        const int Column = L - u'A';
+        FLooks[Column] = Look;
+        FCounts[Column]->setText(QString::number(N));
+        SetColor(FCounts[Column], Look.Color);
+        SetColor(FLetters[Column], Look.Color);
     }
+    FitFonts();
     const TResidualLines Lines = BuildResidualLines(AEngine);
     FVowels->setText(QString::fromStdU16String(Lines.Vowels));
     FConsonants->setText(QString::fromStdU16String(Lines.Consonants));
 }
 
+// The wrapped lines need more height the narrower the board is; the window
+// must not be made shorter than that, or the grid would be pushed out.
+QSize TLetterBoard::minimumSizeHint() const
+{
+    QSize Hint = QWidget::minimumSizeHint();
+    if (layout()->hasHeightForWidth())
+        Hint.setHeight(std::max(Hint.height(), layout()->totalHeightForWidth(width())));
+    return Hint;
+}
+
+void TLetterBoard::resizeEvent(QResizeEvent* AEvent)
+{
+    QWidget::resizeEvent(AEvent);
+    // The splitter between here and the window does not pass a child's new
+    // minimum on by itself, so every widget up to the window hears of it.
+    if (AEvent->size().width() != AEvent->oldSize().width())
+        for (QWidget* Widget = this; Widget && !Widget->isWindow(); Widget = Widget->parentWidget())
+            Widget->updateGeometry();
+}
+
+// One scale for the whole board, so sizes still tell free letters from
+// used-up ones when the window is narrow.
+void TLetterBoard::FitFonts()
+{
+    const QSizeF Cell(FGrid->width() / qreal(Columns) - 2 * CellPadding, FGrid->height() / 2.0);
+    if (Cell.isEmpty())
+        return;
+    qreal Scale = 1;
+    for (int Column = 0; Column < Columns; ++Column)
+        for (const QLabel* Label : {FCounts[Column], FLetters[Column]})
+            Scale = std::min(Scale,
+                             FitScale(Cell, TextSize(LookFont(FLooks[Column], 1), Label->text())));
+    // Hinted glyphs do not shrink quite in proportion; at full size the
+    // pass above has measured them already.
+    while (Scale < 1 && Scale > MinimumScale && !Fits(Cell, Scale))
+        Scale *= 0.95;
+    for (int Column = 0; Column < Columns; ++Column) {
+        const QFont Font = LookFont(FLooks[Column], Scale);
+        SetFont(FCounts[Column], Font);
+        SetFont(FLetters[Column], Font);
+    }
+}
+
+bool TLetterBoard::Fits(const QSizeF& ACell, qreal AScale) const
+{
+    for (int Column = 0; Column < Columns; ++Column)
+        for (const QLabel* Label : {FCounts[Column], FLetters[Column]})
+            if (FitScale(ACell, TextSize(LookFont(FLooks[Column], AScale), Label->text())) < 1)
+                return false;
+    return true;
+}
+
 bool TLetterBoard::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
+    if (AWatched == FGrid) {
+        if (AEvent->type() == QEvent::Resize)
+            FitFonts();
+        return false;
+    }
     auto* Label = qobject_cast<QLabel*>(AWatched);
     if (!Label)
         return false;

@@ -4,6 +4,7 @@
 #include "config.h"
 
 #include <QColor>
+#include <QSizeF>
 #include <QWidget>
 #include <array>
 
@@ -21,6 +22,9 @@ struct TLetterLook
 };
 
 TLetterLook LetterLook(char16_t ALetter, int32_t ACount, const TConfigOptions& AOptions);
+
+// How far a text of size AText must shrink to fit ACell; never above 1.
+qreal FitScale(const QSizeF& ACell, const QSizeF& AText);
 
 // The live picture of the current attempt's tally: the residual vowels and
 // consonants on two lines, then a count and a letter label for each of A
@@ -41,15 +45,23 @@ public:
     QLabel* ConsonantsLabel() const { return FConsonants; }
     QWidget* Grid() const { return FGrid; }
 
+    QSize minimumSizeHint() const override;
+
 signals:
     void letterPressed(QChar ALetter);
     void letterReleased();
 
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void resizeEvent(QResizeEvent* AEvent) override;
 
 private:
+    // Below this the board would be unreadable anyway; stop shrinking.
+    static constexpr qreal MinimumScale = 0.05;
+
     QLabel* MakeLabel(const QString& AName, const QString& ACaption, QWidget* AParent);
+    void FitFonts();
+    bool Fits(const QSizeF& ACell, qreal AScale) const;
     static void SetUnderline(QLabel* ALabel, bool AOn);
 
     QLabel* FVowels;
@@ -57,4 +69,6 @@ private:
     QWidget* FGrid;
     std::array<QLabel*, 26> FCounts{};
     std::array<QLabel*, 26> FLetters{};
+    // Each column's look at full size, before the board is fitted.
+    std::array<TLetterLook, 26> FLooks{};
 };

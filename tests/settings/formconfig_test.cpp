@@ -2,6 +2,7 @@
 #include "colorbutton.h"
 #include "config.h"
 #include "formconfig.h"
+#include "layoutcheck.h"
 #include "qcolor.h"
 #include "qttestmain.h"
 #include "tempfolder.h"
@@ -155,6 +156,7 @@ private slots:
     void OpensWithStoredValues_data();
     void OpensWithStoredValues();
     void LaidOutReadably();
+    void LaidOutAtALargeFont();
     void TabOrder();
     void AcceptWritesAllKeysOnce_data();
     void AcceptWritesAllKeysOnce();
@@ -298,6 +300,22 @@ void FormConfigTest::LaidOutReadably()
         QVERIFY(!Button->icon().isNull());
         QCOMPARE(Button->iconSize(), QSize(16, 16));
     }
+}
+
+// Another font or language must not cut or cover anything: the dialog
+// grows instead, and stays fixed at the size it needs.
+void FormConfigTest::LaidOutAtALargeFont()
+{
+    TFormConfig Form;
+    QFont Large = Form.font();
+    Large.setPixelSize(20);
+    Form.setFont(Large);
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    QCOMPARE(Form.minimumSize(), Form.maximumSize());
+    QVERIFY(Form.width() >= 310 && Form.height() >= 440);
+    const QString Fault = LayoutFault(Form);
+    QVERIFY2(Fault.isEmpty(), qPrintable(Fault));
 }
 
 void FormConfigTest::TabOrder()

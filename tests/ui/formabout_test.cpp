@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exever.h"
 #include "formabout.h"
+#include "layoutcheck.h"
 #include "qttestmain.h"
 
 #include <QDesktopServices>
@@ -8,6 +9,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
@@ -53,7 +55,7 @@ void WithAboutBox(const std::function<void(TFormAbout&)>& ACheck)
     QVERIFY2(Parent.findChildren<TFormAbout*>().isEmpty(), "the about box outlived its showing");
 }
 
-template <typename T> T* Child(TFormAbout& ABox, const QString& AName)
+template <typename T> T* Child(QWidget& ABox, const QString& AName)
 {
     T* Result = ABox.findChild<T*>(AName);
     if (Result == nullptr)
@@ -143,33 +145,59 @@ private slots:
     void Links_data()
     {
         QTest::addColumn<QString>("Name");
-        QTest::addColumn<QString>("Target");
+        QTest::addColumn<QString>("File");
+        QTest::addColumn<bool>("Installed");
 
-        QTest::newRow("readme") << QStringLiteral("LinkLabel1")
-                                << QStringLiteral("file:///usr/share/doc/verbanto/README.md");
-        QTest::newRow("licence") << QStringLiteral("LinkLabel2")
-                                 << QStringLiteral("file:///usr/share/common-licenses/GPL-3");
+        QTest::newRow("readme") << QStringLiteral("LinkLabel1") << QStringLiteral("README.md")
+                                << true;
+        QTest::newRow("licence") << QStringLiteral("LinkLabel2") << QStringLiteral("LICENSE")
+                                 << true;
+        QTest::newRow("readme missing")
+            << QStringLiteral("LinkLabel1") << QStringLiteral("README.md") << false;
+        QTest::newRow("licence missing")
+            << QStringLiteral("LinkLabel2") << QStringLiteral("LICENSE") << false;
     }
 
+    // A document that is installed is a link that opens it; one that is not
+    // is named without a link, so no click leads nowhere.
     void Links()
     {
         QFETCH(QString, Name);
-        QFETCH(QString, Target);
+        QFETCH(QString, File);
+        QFETCH(bool, Installed);
 
+        QTemporaryDir Docs;
+        const QString Path = Docs.filePath(File);
+        if (Installed) {
+            QFile Document(Path);
+            QVERIFY(Document.open(QIODevice::WriteOnly));
+        }
+        const QUrl Target = QUrl::fromLocalFile(Path);
         TUrlCatcher Catcher;
         const TFileUrlHandler Handler(&Catcher);
-        WithAboutBox([&](TFormAbout& ABox) {
-            QLabel* Label = Child<QLabel>(ABox, Name);
-            QVERIFY(Label != nullptr);
-            QTextDocument Shown;
-            Shown.setHtml(Label->text());
-            QCOMPARE(Shown.toPlainText(), Target);
+        TFormAbout Box(nullptr, Docs.path());
+        Box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Box));
+        QLabel* Label = Child<QLabel>(Box, Name);
+        QVERIFY(Label != nullptr);
+        QTextDocument Shown;
+        Shown.setHtml(Label->text());
+        QCOMPARE(Shown.toPlainText(), Target.toString());
+        QCOMPARE(Label->text().contains(QStringLiteral("<a ")), Installed);
 
-            // The label holds nothing but the link, so its left edge is on it.
-            QTest::mouseClick(Label, Qt::LeftButton, {}, QPoint(4, Label->height() / 2));
-            QCOMPARE(Catcher.FUrls, QList<QUrl>{QUrl(Target)});
-            QVERIFY2(ABox.isVisible(), "a link click closed the box");
-        });
+        // The label holds nothing but the address, so its left edge is on it.
+        QTest::mouseClick(Label, Qt::LeftButton, {}, QPoint(4, Label->height() / 2));
+        QCOMPARE(Catcher.FUrls, Installed ? QList<QUrl>{Target} : QList<QUrl>{});
+        QVERIFY2(Box.isVisible(), "a link click closed the box");
+    }
+
+    void LinksPointWhereTheProgramIsInstalled()
+    {
+        TFormAbout Box;
+        QTextDocument Shown;
+        Shown.setHtml(Child<QLabel>(Box, QStringLiteral("LinkLabel1"))->text());
+        QCOMPARE(Shown.toPlainText(),
+                 QUrl::fromLocalFile(QStringLiteral(VERBANTO_DOCDIR "/README.md")).toString());
     }
 
     void OkAccepts()
@@ -193,7 +221,13 @@ private slots:
 
     void TabOrder()
     {
-        TFormAbout Box;
+        // Both documents installed, so both links are tab stops.
+        QTemporaryDir Docs;
+        for (const char* Name : {"README.md", "LICENSE"}) {
+            QFile Document(Docs.filePath(QLatin1String(Name)));
+            QVERIFY(Document.open(QIODevice::WriteOnly));
+        }
+        TFormAbout Box(nullptr, Docs.path());
         QWidget* First = Box.findChild<QLabel*>(QStringLiteral("LinkLabel1"));
         QWidget* Ok = Box.findChild<QPushButton*>(QStringLiteral("btnOk"));
         QWidget* Second = Box.findChild<QLabel*>(QStringLiteral("LinkLabel2"));
@@ -218,6 +252,27 @@ private slots:
                 QVERIFY2(ABox.rect().contains(Control->geometry()),
                          qPrintable(Control->objectName()));
         });
+    }
+
+    // Another font or language must not cut or cover anything: the box
+    // grows instead, and stays fixed at the size it needs.
+    void LaidOutAtALargeFont()
+    {
+        QTemporaryDir Docs;
+        for (const char* Name : {"README.md", "LICENSE"}) {
+            QFile Document(Docs.filePath(QLatin1String(Name)));
+            QVERIFY(Document.open(QIODevice::WriteOnly));
+        }
+        TFormAbout Box(nullptr, Docs.path());
+        QFont Large = Box.font();
+        Large.setPixelSize(20);
+        Box.setFont(Large);
+        Box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Box));
+        QCOMPARE(Box.minimumSize(), Box.maximumSize());
+        QVERIFY(Box.width() > 347);
+        const QString Fault = LayoutFault(Box);
+        QVERIFY2(Fault.isEmpty(), qPrintable(Fault));
     }
 
     void Icon()

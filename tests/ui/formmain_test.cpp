@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTimer>
@@ -35,9 +36,17 @@ private slots:
     void MenuCaptionsAndShortcuts_data();
     void MenuCaptionsAndShortcuts();
     void StoredGeometryIsRestored();
+    void StoredSizesStayOnTheScreen_data();
+    void StoredSizesStayOnTheScreen();
+    void OpensCentred_data();
+    void OpensCentred();
+    void WindowShowsTheProgramIcon();
     void FontStepsSizeTextsAndBoard_data();
     void FontStepsSizeTextsAndBoard();
     void BoardFollowsTyping();
+    void BoardIsReadableAtTheMinimumSize_data();
+    void BoardIsReadableAtTheMinimumSize();
+    void ResidualLinesLineUpWithTheCaptions();
     void ShuffleMovesOnlyTheLines();
     void KeyFilterRefusesLettersThatAreNotFree_data();
     void KeyFilterRefusesLettersThatAreNotFree();
@@ -136,6 +145,84 @@ void FormMainTest::StoredGeometryIsRestored()
     QCOMPARE(Child<QWidget>("panTop")->height(), 200);
 }
 
+void FormMainTest::StoredSizesStayOnTheScreen_data()
+{
+    QTest::addColumn<int>("Stored");
+    QTest::newRow("far too large") << 100000;
+    QTest::newRow("largest integer") << 2147483647;
+    QTest::newRow("negative") << -5;
+    QTest::newRow("never saved") << 0;
+}
+
+// The same value for width, height and splitter: what the window gets and
+// what it writes back must fit the screen, with the tabs still usable.
+void FormMainTest::StoredSizesStayOnTheScreen()
+{
+    QFETCH(int, Stored);
+    {
+        QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        for (const char* Key : {"MAIN/FORMWIDTH", "MAIN/FORMHEIGHT", "MAIN/SPLITTER"})
+            Settings.setValue(QLatin1String(Key), Stored);
+    }
+    Start();
+    const QRect Available = FWindow->screen()->availableGeometry();
+    QVERIFY2(Available.contains(FWindow->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                          .arg(FWindow->x())
+                                                                          .arg(FWindow->y())
+                                                                          .arg(FWindow->width())
+                                                                          .arg(FWindow->height())));
+    auto* Split = Child<QSplitter>("split");
+    QVERIFY(Tabs()->height() >= Tabs()->minimumSizeHint().height());
+    QVERIFY(Child<QWidget>("panTop")->height() <= Split->height());
+    const QSize Shown = FWindow->size();
+    const int Top = Child<QWidget>("panTop")->height();
+
+    QVERIFY(FWindow->close());
+    const QSettings Settings(SettingsFile(), QSettings::IniFormat);
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMWIDTH")).toInt(), Shown.width());
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/FORMHEIGHT")).toInt(), Shown.height());
+    QCOMPARE(Settings.value(QStringLiteral("MAIN/SPLITTER")).toInt(), Top);
+}
+
+void FormMainTest::OpensCentred_data()
+{
+    QTest::addColumn<int>("Width");
+    QTest::addColumn<int>("Height");
+    QTest::newRow("designed size") << 0 << 0;
+    QTest::newRow("stored width only") << 900 << 0;
+    QTest::newRow("stored size") << 1000 << 700;
+    QTest::newRow("larger than the screen") << 100000 << 100000;
+}
+
+void FormMainTest::OpensCentred()
+{
+    QFETCH(int, Width);
+    QFETCH(int, Height);
+    {
+        QSettings Settings(SettingsFile(), QSettings::IniFormat);
+        Settings.setValue(QStringLiteral("MAIN/FORMWIDTH"), Width);
+        Settings.setValue(QStringLiteral("MAIN/FORMHEIGHT"), Height);
+    }
+    Start();
+    if (Width > 0 && Width < 1600)
+        QCOMPARE(FWindow->width(), Width);
+    const QPoint Off =
+        FWindow->frameGeometry().center() - FWindow->screen()->availableGeometry().center();
+    QVERIFY2(qAbs(Off.x()) <= 2 && qAbs(Off.y()) <= 2,
+             qPrintable(QStringLiteral("off by %1,%2").arg(Off.x()).arg(Off.y())));
+}
+
+void FormMainTest::WindowShowsTheProgramIcon()
+{
+    Start();
+    const QIcon Icon = FWindow->windowIcon();
+    QVERIFY(!Icon.isNull());
+    const QImage Shown = Icon.pixmap(32, 32).toImage();
+    const QImage Ours = QIcon(QStringLiteral(":/icons/verbanto.svg")).pixmap(32, 32).toImage();
+    QVERIFY(!Ours.isNull());
+    QCOMPARE(Shown, Ours);
+}
+
 void FormMainTest::FontStepsSizeTextsAndBoard_data()
 {
     QTest::addColumn<int>("Step");
@@ -184,6 +271,83 @@ void FormMainTest::BoardFollowsTyping()
     QCOMPARE(Board()->ConsonantsLabel()->text(), QStringLiteral("C"));
     QCOMPARE(FWindow->Engine().CurrentAnagramString(), u"Ass");
     QVERIFY(FWindow->Engine().Changed());
+}
+
+void FormMainTest::BoardIsReadableAtTheMinimumSize_data()
+{
+    QTest::addColumn<int>("Step");
+    QTest::newRow("small") << 0;
+    QTest::newRow("medium") << 1;
+    QTest::newRow("large") << 2;
+}
+
+// Judged on what is painted: in each of 26 equal columns the count and the
+// letter keep clear of the column's edges, the count of the letter below
+// it, and the letter of the board's bottom edge.
+void FormMainTest::BoardIsReadableAtTheMinimumSize()
+{
+    QFETCH(int, Step);
+    QSettings(SettingsFile(), QSettings::IniFormat).setValue(QStringLiteral("MAIN/FONTSIZE"), Step);
+    Start();
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    QString Sentence, Attempt;
+    for (int Column = 0; Column < 13; ++Column) {
+        Sentence += QString(100 + Column, QChar(u'a' + Column));
+        Attempt += QString(10 + Column, QChar(u'n' + Column));
+    }
+    this->Sentence()->setPlainText(Sentence);
+    Editor()->setPlainText(Attempt);
+    QCOMPARE(Board()->CountLabel(0)->text(), QStringLiteral("100"));
+    QCOMPARE(Board()->CountLabel(25)->text(), QStringLiteral("-22"));
+
+    // The narrower board wraps the lines into more rows, which raises the
+    // minimum height once the layouts have heard of it.
+    FWindow->resize(1, 1);
+    QCoreApplication::processEvents();
+    FWindow->resize(1, 1);
+    QTRY_COMPARE(FWindow->size(), FWindow->minimumSize());
+    QVERIFY(FWindow->minimumWidth() <= 800);
+    // From the window, so whatever covers the grid is seen as the user would.
+    const QWidget* Grid = Board()->Grid();
+    const QImage Image = FWindow->grab(QRect(Grid->mapTo(FWindow.get(), QPoint()), Grid->size()))
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    const QRgb Background = Image.pixel(0, 0);
+    const auto InkBox = [&](const QRect& AArea) {
+        QRect Box;
+        for (int Y = AArea.top(); Y <= AArea.bottom(); ++Y)
+            for (int X = AArea.left(); X <= AArea.right(); ++X)
+                if (Image.pixel(X, Y) != Background)
+                    Box |= QRect(X, Y, 1, 1);
+        return Box;
+    };
+    const int Width = Image.width();
+    const int Half = Image.height() / 2;
+    for (int Column = 0; Column < 26; ++Column) {
+        const int Left = Column * Width / 26;
+        const int Right = (Column + 1) * Width / 26;
+        const QRect Count = InkBox(QRect(Left, 0, Right - Left, Half));
+        const QRect Letter = InkBox(QRect(Left, Half, Right - Left, Image.height() - Half));
+        const char Where[] = {char('A' + Column), 0};
+        QVERIFY2(!Count.isEmpty() && !Letter.isEmpty(), Where);
+        for (const QRect& Ink : {Count, Letter})
+            QVERIFY2(Ink.left() > Left && Ink.right() < Right - 1, Where);
+        QVERIFY2(Count.top() > 0 && Count.bottom() < Half - 1, Where);
+        QVERIFY2(Letter.top() > Half && Letter.bottom() < Image.height() - 1, Where);
+    }
+}
+
+void FormMainTest::ResidualLinesLineUpWithTheCaptions()
+{
+    Start();
+    QTest::keyClicks(Sentence(), QStringLiteral("Casa"));
+    const auto TextLeft = [this](QLabel* ALabel) {
+        return ALabel->mapTo(FWindow.get(), ALabel->contentsRect().topLeft()).x();
+    };
+    const int Caption = TextLeft(Child<QLabel>("Label54"));
+    QCOMPARE(TextLeft(Board()->VowelsLabel()), Caption);
+    QCOMPARE(TextLeft(Board()->ConsonantsLabel()), Caption);
+    QCOMPARE(TextLeft(Child<QLabel>("Label53")), Caption);
 }
 
 void FormMainTest::ShuffleMovesOnlyTheLines()

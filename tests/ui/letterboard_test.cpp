@@ -9,6 +9,8 @@ class LetterLookTest : public QObject
 private slots:
     void ColourSizeAndWeight_data();
     void ColourSizeAndWeight();
+    void FitScale_data();
+    void FitScale();
 };
 
 void LetterLookTest::ColourSizeAndWeight_data()
@@ -44,6 +46,26 @@ void LetterLookTest::ColourSizeAndWeight()
     QCOMPARE(Look.Color, Color);
     QCOMPARE(Look.PointSize, PointSize);
     QCOMPARE(Look.Bold, Bold);
+}
+
+void LetterLookTest::FitScale_data()
+{
+    QTest::addColumn<QSizeF>("Cell");
+    QTest::addColumn<QSizeF>("Text");
+    QTest::addColumn<qreal>("Scale");
+    QTest::newRow("room to spare never grows") << QSizeF(40, 40) << QSizeF(10, 10) << 1.0;
+    QTest::newRow("exactly fitting") << QSizeF(30, 20) << QSizeF(30, 20) << 1.0;
+    QTest::newRow("too wide") << QSizeF(20, 40) << QSizeF(40, 10) << 0.5;
+    QTest::newRow("too tall") << QSizeF(40, 15) << QSizeF(10, 60) << 0.25;
+    QTest::newRow("both, the tighter wins") << QSizeF(30, 30) << QSizeF(60, 40) << 0.5;
+}
+
+void LetterLookTest::FitScale()
+{
+    QFETCH(QSizeF, Cell);
+    QFETCH(QSizeF, Text);
+    QFETCH(qreal, Scale);
+    QCOMPARE(::FitScale(Cell, Text), Scale);
 }
 
 VERBANTO_QTEST_MAIN(LetterLookTest)
