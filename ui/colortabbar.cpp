@@ -2,11 +2,15 @@
 #include "colortabbar.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QMouseEvent>
-#include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -25,6 +29,28 @@ QColor ReadableText(const QColor& ABackground)
     return Lightness >= 128 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+// At least as wide as asked, and always as wide as its caption needs in its
+// font: a minimum width set on the widget would let a layout squeeze it to that.
+class TNewTabButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+    void SetLeastWidth(int AWidth)
+    {
+        FLeastWidth = AWidth;
+        updateGeometry();
+    }
+    QSize sizeHint() const override
+    {
+        const QSize Size = QToolButton::sizeHint();
+        return {std::max(Size.width(), FLeastWidth), Size.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    int FLeastWidth = 0;
+};
+
 } // namespace
 
 TColorTabBar::TColorTabBar(QWidget* AParent) : QTabBar(AParent)
@@ -39,32 +65,6 @@ TColorTabBar::TColorTabBar(QWidget* AParent) : QTabBar(AParent)
     setElideMode(Qt::ElideRight);
     setExpanding(false);
     setDrawBase(true);
-}
-
-int TColorTabBar::RealCount() const
-{
-    return FHasNewTab ? count() - 1 : count();
-}
-
-int TColorTabBar::NewTabIndex() const
-{
-    return FHasNewTab ? count() - 1 : -1;
-}
-
-void TColorTabBar::SetNewTab(const QString& ACaption, int AWidth)
-{
-    FNewTabWidth = AWidth;
-    if (FHasNewTab) {
-        setTabText(NewTabIndex(), ACaption);
-    } else {
-        const int Index = addTab(ACaption);
-        FHasNewTab = true;
-        // Disabled, so arrow keys, the wheel and its own mnemonic never select it.
-        setTabEnabled(Index, false);
-    }
-    releaseShortcut(FNewTabShortcut);
-    FNewTabShortcut = grabShortcut(QKeySequence::mnemonic(ACaption));
-    Relayout();
 }
 
 void TColorTabBar::SetTabWidth(int AWidth)
@@ -91,7 +91,7 @@ void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
 // needs only one line of text and the close button, the same for all tabs.
 QSize TColorTabBar::tabSizeHint(int AIndex) const
 {
-    const int Width = AIndex == NewTabIndex() ? FNewTabWidth : FTabWidth;
+    const int Width = FTabWidth;
     if (Width <= 0)
         return QTabBar::tabSizeHint(AIndex);
     if (FHintHeight < 0) {
@@ -117,12 +117,15 @@ QSize TColorTabBar::minimumTabSizeHint(int AIndex) const
 void TColorTabBar::tabInserted(int AIndex)
 {
     QTabBar::tabInserted(AIndex);
+    // QTabBar tells the layout of its new size only while it is shown.
+    updateGeometry();
     CancelDrag();
 }
 
 void TColorTabBar::tabRemoved(int AIndex)
 {
     QTabBar::tabRemoved(AIndex);
+    updateGeometry();
     CancelDrag();
 }
 
@@ -134,9 +137,17 @@ bool TColorTabBar::event(QEvent* AEvent)
     }
     if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::StyleChange)
         FHintHeight = -1;
-    if (AEvent->type() == QEvent::Shortcut && FNewTabShortcut != 0 &&
-        static_cast<QShortcutEvent*>(AEvent)->shortcutId() == FNewTabShortcut) {
-        emit newTabClicked();
+    if (AEvent->type() == QEvent::ToolTip) {
+        // The hint is the attempt's own text: "<b>" in it is no markup.
+        const QPoint Pos = static_cast<QHelpEvent*>(AEvent)->pos();
+        const int Index = tabAt(Pos);
+        const QString Hint = Index >= 0 ? tabToolTip(Index) : QString();
+        if (Hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(AEvent)->globalPos(),
+                               Qt::convertFromPlainText(Hint, Qt::WhiteSpaceNormal), this,
+                               tabRect(Index));
         return true;
     }
     return QTabBar::event(AEvent);
@@ -187,21 +198,18 @@ void TColorTabBar::PaintTab(QStylePainter& APainter, int AIndex) const
         return;
     QStyleOptionTab Option;
     initStyleOption(&Option, AIndex);
-    if (AIndex == NewTabIndex()) {
-        // Disabled only to keep it from being selected: it looks like a plain tab.
-        Option.state.setFlag(QStyle::State_Enabled, isEnabled());
-        Option.state &= ~QStyle::State_Selected;
-    }
-    const bool Closable = AIndex != NewTabIndex();
-    if (Closable)
-        Option.rightButtonSize = CloseButtonRect(AIndex).size();
+    Option.rightButtonSize = CloseButtonRect(AIndex).size();
+    // QTabBar elides for the room it would leave without the close button; in
+    // less room the style centres the caption and cuts it at both ends.
+    const QRect Text = style()->subElementRect(QStyle::SE_TabBarTabText, &Option, this);
+    Option.text = Option.fontMetrics.elidedText(tabText(AIndex), Qt::ElideRight, Text.width(),
+                                                Qt::TextShowMnemonic);
     APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
     const QColor Color = TabColor(AIndex);
     if (Color.isValid())
         APainter.fillRect(ColorRect(Option), Color);
     APainter.drawControl(QStyle::CE_TabBarTabLabel, Option);
-    if (Closable)
-        PaintCloseButton(APainter, AIndex);
+    PaintCloseButton(APainter, AIndex);
 }
 
 void TColorTabBar::PaintCloseButton(QStylePainter& APainter, int AIndex) const
@@ -222,7 +230,7 @@ void TColorTabBar::PaintCloseButton(QStylePainter& APainter, int AIndex) const
 
 QRect TColorTabBar::CloseButtonRect(int AIndex) const
 {
-    if (AIndex < 0 || AIndex >= RealCount())
+    if (AIndex < 0 || AIndex >= count())
         return {};
     QStyleOption Option;
     Option.initFrom(this);
@@ -271,15 +279,13 @@ void TColorTabBar::mousePressEvent(QMouseEvent* AEvent)
         AEvent->accept();
         return;
     }
-    FNewTabPressed = Index == NewTabIndex();
-    if (!FNewTabPressed)
-        StartDrag(Index, Pos);
+    StartDrag(Index, Pos);
     AEvent->accept();
 }
 
 void TColorTabBar::mouseDoubleClickEvent(QMouseEvent* AEvent)
 {
-    // Like a button, a double click on the pseudo-tab counts as two clicks.
+    // A quick second click, on a close button too, counts as a click.
     mousePressEvent(AEvent);
 }
 
@@ -322,10 +328,6 @@ void TColorTabBar::mouseReleaseEvent(QMouseEvent* AEvent)
         update();
         if (CloseButtonAt(Pos) == Pressed)
             emit tabCloseRequested(Pressed);
-    } else if (FNewTabPressed) {
-        FNewTabPressed = false;
-        if (tabAt(Pos) == NewTabIndex())
-            emit newTabClicked();
     } else if (FDragIndex >= 0) {
         FinishDrag(Pos);
     } else {
@@ -366,7 +368,6 @@ void TColorTabBar::CancelDrag()
     FDragIndex = -1;
     FDropIndex = -1;
     FDragging = false;
-    FNewTabPressed = false;
 }
 
 int TColorTabBar::DropIndex(const QPoint& APos) const
@@ -374,7 +375,7 @@ int TColorTabBar::DropIndex(const QPoint& APos) const
     // Dropped off the strip: refused, the tab stays where it was.
     if (!rect().contains(APos))
         return FDragIndex;
-    const int Last = RealCount() - 1;
+    const int Last = count() - 1;
     const int Index = tabAt(APos);
     if (Index >= 0)
         return std::min(Index, Last);
@@ -382,17 +383,27 @@ int TColorTabBar::DropIndex(const QPoint& APos) const
 }
 
 TColorTabControl::TColorTabControl(QWidget* AParent)
-    : QWidget(AParent), FTabBar(new TColorTabBar(this)), FPage(new QWidget(this))
+    : QWidget(AParent), FTabBar(new TColorTabBar(this)), FNewTab(new TNewTabButton(this)),
+      FPage(new QWidget(this))
 {
+    FNewTab->setObjectName(QStringLiteral("btnNewTab"));
+    FNewTab->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    FNewTab->hide();
+    // The strip shrinks and scrolls before the button is pushed out of sight.
+    auto* Row = new QHBoxLayout;
+    Row->setSpacing(2);
+    Row->addWidget(FTabBar);
+    Row->addWidget(FNewTab, 0, Qt::AlignVCenter);
+    Row->addStretch(1);
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(QMargins());
     Layout->setSpacing(0);
-    Layout->addWidget(FTabBar);
+    Layout->addLayout(Row);
     Layout->addWidget(FPage, 1);
     // Only the user gets here: every change made by this class blocks the bar's signals.
     connect(FTabBar, &QTabBar::currentChanged, this, &TColorTabControl::changed);
     connect(FTabBar, &QTabBar::tabCloseRequested, this, &TColorTabControl::CloseTab);
-    connect(FTabBar, &TColorTabBar::newTabClicked, this, &TColorTabControl::NewTabClicked);
+    connect(FNewTab, &QToolButton::clicked, this, &TColorTabControl::NewTabClicked);
     connect(FTabBar, &TColorTabBar::dragEnded, this, &TColorTabControl::tabEndDrag);
 }
 
@@ -429,6 +440,17 @@ void TColorTabControl::SetTabCaption(int AIndex, const QString& ACaption)
     // Each caption change lays out all tabs, and most refreshes change nothing.
     if (IsTab(AIndex) && FTabBar->tabText(AIndex) != Shown)
         FTabBar->setTabText(AIndex, Shown);
+}
+
+QString TColorTabControl::TabHint(int AIndex) const
+{
+    return IsTab(AIndex) ? FTabBar->tabToolTip(AIndex) : QString();
+}
+
+void TColorTabControl::SetTabHint(int AIndex, const QString& AHint)
+{
+    if (IsTab(AIndex))
+        FTabBar->setTabToolTip(AIndex, AHint);
 }
 
 QColor TColorTabControl::TabColor(int AIndex) const
@@ -474,9 +496,15 @@ void TColorTabControl::SetActiveIndex(int AIndex)
 
 void TColorTabControl::SetNewTabButton(const QString& ACaption, int AWidth)
 {
-    // Into an empty bar the pseudo-tab becomes current, which is no change of tab.
-    const QSignalBlocker Blocker(FTabBar);
-    FTabBar->SetNewTab(ACaption, AWidth);
+    FNewTab->setText(ACaption);
+    static_cast<TNewTabButton*>(FNewTab)->SetLeastWidth(AWidth);
+    FNewTab->show();
+}
+
+void TColorTabControl::Step(int ADelta)
+{
+    if (Count() > 1)
+        SetActiveIndex(((ActiveIndex() + ADelta) % Count() + Count()) % Count());
 }
 
 int TColorTabControl::InsertTab(const QString& ACaption)
@@ -507,6 +535,7 @@ void TColorTabControl::CloseTab(int AIndex)
         if (WasActive && Count() > 0)
             FTabBar->setCurrentIndex(std::min(AIndex, Count() - 1));
     }
+    emit tabClosed(AIndex);
     if (WasActive)
         emit changed();
 }

@@ -9,31 +9,26 @@
 
 class QStylePainter;
 class QStyleOptionTab;
+class QToolButton;
 
 // The strip of tabs of TColorTabControl. Tabs have a fixed width and their
-// own background colour; an optional new-tab pseudo-tab always sits last.
-// Dragging is done here rather than by QTabBar's movable mode, so that a drag
-// never passes the pseudo-tab and the tab moves only when it is dropped.
+// own background colour; a caption too long for its tab loses its end, never
+// its start, which holds the number. Dragging is done here rather than by
+// QTabBar's movable mode, so that the tab moves only when it is dropped.
 class TColorTabBar : public QTabBar
 {
     Q_OBJECT
 public:
     explicit TColorTabBar(QWidget* AParent = nullptr);
 
-    // Tabs without the pseudo-tab.
-    int RealCount() const;
-    // The pseudo-tab's index, or -1 when there is none.
-    int NewTabIndex() const;
-    void SetNewTab(const QString& ACaption, int AWidth);
     // 0 lets every tab take the width of its caption.
     void SetTabWidth(int AWidth);
     QColor TabColor(int AIndex) const;
     void SetTabColor(int AIndex, const QColor& AColor);
-    // Where a tab's close button is drawn; empty for the new-tab pseudo-tab.
+    // Where a tab's close button is drawn.
     QRect CloseButtonRect(int AIndex) const;
 
 signals:
-    void newTabClicked();
     // A press on a tab has been released: the tab's index after the drop.
     void dragEnded(int AIndex);
 
@@ -66,10 +61,6 @@ private:
     int FHoveredClose = -1;
     int FPressedClose = -1;
     int FTabWidth = 0;
-    int FNewTabWidth = 0;
-    bool FHasNewTab = false;
-    int FNewTabShortcut = 0;
-    bool FNewTabPressed = false;
     int FDragIndex = -1;
     int FDropIndex = -1;
     bool FDragging = false;
@@ -77,7 +68,8 @@ private:
 };
 
 // The tabs of the attempts above a page the window fills with the controls
-// all tabs share. Indexes count the real tabs only, never the new-tab button.
+// all tabs share. The new-tab button stands at the end of the row, outside
+// the strip, so that it stays in sight however many tabs scroll.
 //
 // changed() is raised whenever another tab becomes the active one: by the
 // user, and also synchronously from inside the writing calls (Clear, AddTab
@@ -96,7 +88,7 @@ public:
     QWidget* Page() const { return FPage; }
     QTabBar* TabBar() const { return FTabBar; }
 
-    int Count() const { return FTabBar->RealCount(); }
+    int Count() const { return FTabBar->count(); }
     void Clear();
     // Appends a tab and returns its index; the first tab becomes active.
     int AddTab(const QString& ACaption);
@@ -105,6 +97,9 @@ public:
     // An invalid colour gives the style's normal tab.
     QColor TabColor(int AIndex) const;
     void SetTabColor(int AIndex, const QColor& AColor);
+    // Plain text shown when the pointer rests on the tab.
+    QString TabHint(int AIndex) const;
+    void SetTabHint(int AIndex, const QString& AHint);
     // -1 when there are no tabs. Out-of-range indexes are ignored.
     // Between these, changes to many tabs are laid out once, at the end.
     void BeginUpdate();
@@ -113,8 +108,12 @@ public:
     int ActiveIndex() const;
     void SetActiveIndex(int AIndex);
 
-    // Shows the new-tab button after the last tab, or renames it.
+    // Shows the new-tab button after the last tab, or renames it; it is
+    // AWidth wide at least, and wider when its caption needs it.
     void SetNewTabButton(const QString& ACaption, int AWidth);
+    QToolButton* NewTabButton() const { return FNewTab; }
+    // Moves to the next or previous tab, round from the last to the first.
+    void Step(int ADelta);
     void SetTabWidth(int AWidth) { FTabBar->SetTabWidth(AWidth); }
 
     // Asked before a close button deletes its tab; unset lets it go.
@@ -123,18 +122,24 @@ public:
     // Unset or false: an empty tab is appended and made active.
     std::function<bool()> OnNewTabButtonClick;
 
+    // Asks OnCanClose about the tab, then deletes it.
+    void CloseTab(int AIndex);
+
 signals:
     void changed();
     void tabEndDrag(int AIndex);
+    // After a close button deleted the tab that stood at AIndex, before
+    // changed() when it was the active one.
+    void tabClosed(int AIndex);
 
 private:
     bool IsTab(int AIndex) const { return AIndex >= 0 && AIndex < Count(); }
     int InsertTab(const QString& ACaption);
     void Activate(int AIndex);
-    void CloseTab(int AIndex);
     void NewTabClicked();
 
     TColorTabBar* FTabBar;
+    QToolButton* FNewTab;
     QWidget* FPage;
     int FUpdating = 0;
     bool FHiddenForUpdate = false;

@@ -57,7 +57,7 @@ private:
 
     // Engine events.
     void AnagramChanged(TAnagram& AAnagram, int32_t AIndex);
-    void AnagramsLoading(int32_t ACount, const std::u16string& ASentence);
+    void AnagramsLoading();
     void EngineCleared();
 
     // Settings.
@@ -74,6 +74,9 @@ private:
     bool FormCloseQuery();
     void OpenDocument(const QString& AFileName);
     void ShowDocument();
+    void RefreshTabs(int AFrom);
+    void ShowAttempt();
+    void ForgetAttempts();
     void SaveDocument();
 
     // Controls.
@@ -100,6 +103,8 @@ private:
     // Set once a load's events have begun to show a new document in the tabs.
     bool FLoadShown = false;
     std::unique_ptr<TAnagramEngine> FEngine;
+    // The attempt the anagram editor shows; null once it was closed.
+    TAnagram* FShown = nullptr;
     int FOldSel = 0;
     int FOldLen = 0;
 

@@ -37,7 +37,8 @@ private slots:
     void TypedAttemptsCloseOnlyOnYes();
     void ClosingKeepsTabsAndAttemptsInStep_data();
     void ClosingKeepsTabsAndAttemptsInStep();
-    void DraggingRenumbersWithoutChanging();
+    void DraggingRenumbersAndMarksChanged_data();
+    void DraggingRenumbersAndMarksChanged();
     void NewTabsStartEmpty_data();
     void NewTabsStartEmpty();
     void EachAttemptKeepsItsCaret();
@@ -120,8 +121,7 @@ void AttemptTabsTest::BlankAttemptsCloseWithoutAQuestion()
     Start();
     Action("mnuShuffle")->trigger(); // something to lose, so Changed is true anyway
     Tabs()->TabBar()->setCurrentIndex(0);
-    QTest::mouseClick(Tabs()->TabBar(), Qt::LeftButton, {},
-                      TabCenter(Tabs()->TabBar(), Tabs()->TabBar()->count() - 1));
+    ClickNewTab();
     QCOMPARE(Tabs()->Count(), 2);
     Type(Editor(), QStringLiteral(" \n "));
     CloseTab(1);
@@ -179,22 +179,41 @@ void AttemptTabsTest::ClosingKeepsTabsAndAttemptsInStep()
     QCOMPARE(Captions(Tabs()), Expected);
 }
 
-void AttemptTabsTest::DraggingRenumbersWithoutChanging()
+void AttemptTabsTest::DraggingRenumbersAndMarksChanged_data()
 {
+    QTest::addColumn<int>("Drop");
+    QTest::addColumn<QStringList>("Order");
+    QTest::addColumn<bool>("Changed");
+    QTest::newRow("first to the end")
+        << 2 << QStringList{QStringLiteral("due"), QStringLiteral("tre"), QStringLiteral("uno")}
+        << true;
+    QTest::newRow("dropped where it was")
+        << 0 << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}
+        << false;
+}
+
+// The order of the attempts is the user's work: a new one is saved or asked about.
+void AttemptTabsTest::DraggingRenumbersAndMarksChanged()
+{
+    QFETCH(int, Drop);
+    QFETCH(QStringList, Order);
+    QFETCH(bool, Changed);
     StartWithThree();
     QTabBar* Bar = Tabs()->TabBar();
     QTest::mousePress(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
     QTest::mouseMove(Bar, TabCenter(Bar, 1));
     QTest::mouseMove(Bar, TabCenter(Bar, 2));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, 2));
-    QCOMPARE(Texts(),
-             (QStringList{QStringLiteral("due"), QStringLiteral("tre"), QStringLiteral("uno")}));
-    QCOMPARE(Captions(Tabs()), (QStringList{QStringLiteral("&1. due"), QStringLiteral("&2. tre"),
-                                            QStringLiteral("&3. uno")}));
-    QCOMPARE(Tabs()->ActiveIndex(), 2);
-    QCOMPARE(FWindow->Engine().CurrentIndex(), 2);
+    QTest::mouseMove(Bar, TabCenter(Bar, Drop));
+    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, Drop));
+    QCOMPARE(Texts(), Order);
+    QStringList Numbered;
+    for (int I = 0; I < Order.size(); ++I)
+        Numbered << FWindow->FormatTabCaption(I + 1, Order.at(I));
+    QCOMPARE(Captions(Tabs()), Numbered);
+    QCOMPARE(Tabs()->ActiveIndex(), Drop);
+    QCOMPARE(FWindow->Engine().CurrentIndex(), Drop);
     QCOMPARE(Editor()->toPlainText(), QStringLiteral("uno"));
-    QVERIFY(!FWindow->Engine().Changed());
+    QCOMPARE(FWindow->Engine().Changed(), Changed);
 }
 
 void AttemptTabsTest::NewTabsStartEmpty_data()
@@ -216,8 +235,7 @@ void AttemptTabsTest::NewTabsStartEmpty()
     Child<QCheckBox>("chkAllowExcess")->setChecked(AllowExcess);
     Type(Sentence(), SentenceText);
     Type(Editor(), QStringLiteral("r"));
-    QTabBar* Bar = Tabs()->TabBar();
-    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, Bar->count() - 1));
+    ClickNewTab();
     QCOMPARE(Tabs()->Count(), 2);
     QCOMPARE(Tabs()->ActiveIndex(), 1);
     QCOMPARE(FWindow->Engine().CurrentIndex(), 1);

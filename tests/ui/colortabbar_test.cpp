@@ -18,6 +18,8 @@ constexpr int TabWidth = 180;
 constexpr int NewTabWidth = 80;
 // A path step that leaves the tab strip, down into the page.
 constexpr int OffTheStrip = -1;
+// A path step beside the last tab, where the new-tab button stands.
+constexpr int PastTheTabs = -2;
 // The handler answers of the data tables; Unset leaves the handler empty.
 constexpr int Unset = -1;
 
@@ -49,6 +51,8 @@ QPoint TabCenter(const QTabBar* ABar, int AIndex)
 {
     if (AIndex == OffTheStrip)
         return QPoint(ABar->width() / 2, ABar->height() + 20);
+    if (AIndex == PastTheTabs)
+        return QPoint(ABar->width() + 20, ABar->height() / 2);
     return ABar->tabRect(AIndex).center();
 }
 
@@ -82,7 +86,8 @@ private slots:
     void WritingTabs();
     void NewTabButton_data();
     void NewTabButton();
-    void NewTabButtonIsNoTab();
+    void NewTabButtonStaysInSight_data();
+    void NewTabButtonStaysInSight();
     void CloseButton_data();
     void CloseButton();
     void Drag_data();
@@ -125,11 +130,12 @@ void TColorTabControlTest::WritingTabs()
     QCOMPARE(Control.TabColor(1), QColor(Qt::red));
     QVERIFY(!Control.TabColor(0).isValid());
 
-    // Writes past the last tab must not reach the new-tab button.
+    // Writes past the last tab reach nothing.
     Control.SetTabCaption(2, QStringLiteral("x"));
     Control.SetTabColor(2, Qt::blue);
-    if (newTabButton)
-        QCOMPARE(Control.TabBar()->tabText(2), NewTabCaption);
+    Control.SetTabHint(2, QStringLiteral("x"));
+    QCOMPARE(Control.NewTabButton()->text(), newTabButton ? NewTabCaption : QString());
+    QCOMPARE(Control.TabBar()->count(), 2);
     QCOMPARE(Control.Count(), 2);
 
     Control.SetActiveIndex(1);
@@ -178,12 +184,7 @@ void TColorTabControlTest::NewTabButton()
     connect(&Control, &TColorTabControl::changed, this,
             [&] { SeenByHandler << Control.ActiveIndex() << Control.Count(); });
 
-    // A click, with the hand shaking a little as it would.
-    QTabBar* Bar = Control.TabBar();
-    const QPoint Pos = TabCenter(Bar, tabs);
-    QTest::mousePress(Bar, Qt::LeftButton, {}, Pos);
-    QTest::mouseMove(Bar, Pos + QPoint(2, 1));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, Pos + QPoint(2, 1));
+    QTest::mouseClick(Control.NewTabButton(), Qt::LeftButton);
 
     QCOMPARE(Calls, answer == Unset ? 0 : 1);
     if (appends) {
@@ -196,38 +197,45 @@ void TColorTabControlTest::NewTabButton()
         QCOMPARE(Control.ActiveIndex(), ActiveBefore);
         QCOMPARE(SeenByHandler, QList<int>());
     }
-    QCOMPARE(Bar->tabText(Bar->count() - 1), NewTabCaption);
-    QVERIFY(Bar->currentIndex() < Control.Count());
+    QCOMPARE(Control.TabBar()->count(), Control.Count());
 }
 
-void TColorTabControlTest::NewTabButtonIsNoTab()
+void TColorTabControlTest::NewTabButtonStaysInSight_data()
 {
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("the usual font") << 0;
+    QTest::newRow("a large font") << 24;
+}
+
+void TColorTabControlTest::NewTabButtonStaysInSight()
+{
+    QFETCH(int, pointSize);
     TColorTabControl Control;
-    Fill(Control, 3);
+    if (pointSize > 0) {
+        QFont Large = Control.font();
+        Large.setPointSize(pointSize);
+        Control.setFont(Large);
+    }
+    Fill(Control, 40);
+    Control.resize(4 * TabWidth, 200);
     QVERIFY(Show(Control));
-    Control.SetActiveIndex(2);
+    Control.SetActiveIndex(39);
+    QToolButton* Button = Control.NewTabButton();
+    QVERIFY(Button->isVisible());
+    QVERIFY(Control.rect().contains(Button->geometry()));
+    // Its whole caption fits, in whatever font it has.
+    const QString Shown = QString(NewTabCaption).remove(u'&');
+    QVERIFY(Button->width() >= Button->sizeHint().width());
+    QVERIFY(Button->contentsRect().width() > Button->fontMetrics().horizontalAdvance(Shown));
+    // Nothing is drawn over it: the window shows what the button paints.
+    QCOMPARE(Control.grab(Button->geometry()).toImage().convertToFormat(QImage::Format_RGB32),
+             Button->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    // Keys walk the tabs only.
     QTabBar* Bar = Control.TabBar();
-    QVERIFY(Bar->tabRect(2).contains(CloseButtonOf(Bar, 2)));
-    QVERIFY(CloseButtonOf(Bar, 3).isEmpty());
-    QSignalSpy Changed(&Control, &TColorTabControl::changed);
-    QSignalSpy Ended(&Control, &TColorTabControl::tabEndDrag);
-
-    // A drag started on it moves nothing and is not a click.
-    QTest::mousePress(Bar, Qt::LeftButton, {}, TabCenter(Bar, 3));
-    QTest::mouseMove(Bar, TabCenter(Bar, 0));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
-    QCOMPARE(Captions(Control),
-             QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-    QCOMPARE(Bar->tabText(3), NewTabCaption);
-
-    // Keys walk the tabs, never onto it.
     Bar->setFocus();
     QTest::keyClick(Bar, Qt::Key_Right);
-    QCOMPARE(Bar->currentIndex(), 2);
-    QTest::keyClick(Bar, Qt::Key_Left);
-    QCOMPARE(Control.ActiveIndex(), 1);
-    QCOMPARE(Changed.count(), 1);
-    QCOMPARE(Ended.count(), 0);
+    QCOMPARE(Control.ActiveIndex(), 39);
+    QCOMPARE(Control.Count(), 40);
 }
 
 void TColorTabControlTest::CloseButton_data()
@@ -296,15 +304,14 @@ void TColorTabControlTest::Drag_data()
     QTest::addColumn<int>("end");
     const QString T1 = QStringLiteral("1"), T2 = QStringLiteral("2"), T3 = QStringLiteral("3");
     const QStringList Unmoved({T1, T2, T3});
-    // Index 3 is the new-tab button.
     QTest::newRow("first to the end")
         << 1 << 0 << QList<int>({1, 2}) << QStringList({T2, T3, T1}) << 2;
     QTest::newRow("active first to the end")
         << 0 << 0 << QList<int>({2}) << QStringList({T2, T3, T1}) << 2;
     QTest::newRow("last to the front")
         << 0 << 2 << QList<int>({0}) << QStringList({T3, T1, T2}) << 0;
-    QTest::newRow("onto the new-tab button")
-        << 2 << 0 << QList<int>({3}) << QStringList({T2, T3, T1}) << 2;
+    QTest::newRow("past the last tab, onto the new-tab button")
+        << 2 << 0 << QList<int>({2, PastTheTabs}) << Unmoved << 0;
     QTest::newRow("released without moving") << 0 << 1 << QList<int>() << Unmoved << 1;
     QTest::newRow("brought back") << 2 << 0 << QList<int>({2, 0}) << Unmoved << 0;
     QTest::newRow("dropped off the strip")
@@ -346,7 +353,7 @@ void TColorTabControlTest::Drag()
     QCOMPARE(SeenByHandler, active == from ? QList<int>() : QList<int>({from}));
     QCOMPARE(Ended.count(), 1);
     QCOMPARE(Ended.at(0).at(0).toInt(), end);
-    QCOMPARE(Bar->tabText(Bar->count() - 1), NewTabCaption);
+    QCOMPARE(Bar->count(), 3);
 }
 
 void TColorTabControlTest::AltMnemonics_data()
@@ -373,7 +380,8 @@ void TColorTabControlTest::AltMnemonics()
     QSignalSpy Changed(&Control, &TColorTabControl::changed);
 
     QTest::keyClick(&Control, Qt::Key(key), Qt::AltModifier);
-    QCOMPARE(Control.Count(), count);
+    // A button's mnemonic shows it pressed for a moment before it clicks.
+    QTRY_COMPARE(Control.Count(), count);
     QCOMPARE(Control.ActiveIndex(), active);
     QCOMPARE(Changed.count(), 1);
 }
@@ -387,11 +395,11 @@ void TColorTabControlTest::TabWidths()
     QTabBar* Bar = Control.TabBar();
     QCOMPARE(Bar->tabRect(0).width(), TabWidth);
     QCOMPARE(Bar->tabRect(1).width(), TabWidth);
-    QCOMPARE(Bar->tabRect(2).width(), NewTabWidth);
+    QCOMPARE(Control.NewTabButton()->width(),
+             std::max(NewTabWidth, Control.NewTabButton()->sizeHint().width()));
 
     Control.SetTabWidth(120);
     QCOMPARE(Bar->tabRect(1).width(), 120);
-    QCOMPARE(Bar->tabRect(2).width(), NewTabWidth);
 }
 
 void TColorTabControlTest::ManyTabsScroll()

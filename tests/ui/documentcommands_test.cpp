@@ -288,8 +288,7 @@ void DocumentCommandsTest::DocumentSurvivesARestart()
     Start();
     Type(Sentence(), QStringLiteral("Roma amor"));
     Type(Editor(), QStringLiteral("ramo"));
-    QTabBar* Bar = Tabs()->TabBar();
-    QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(Bar->count() - 1).center());
+    ClickNewTab();
     Type(Editor(), QStringLiteral("orma"));
     Action("mnuShuffle")->trigger();
     const QString Lines = Board()->ConsonantsLabel()->text();
