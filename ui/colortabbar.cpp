@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -20,6 +21,19 @@ namespace {
 constexpr int ColorInset = 3;
 constexpr int DropMarkWidth = 3;
 constexpr int CloseMargin = 6;
+
+// The caption as read out: "&&" is one "&", and a single "&" marks the accelerator.
+QString PlainCaption(const QString& ACaption)
+{
+    QString Plain;
+    Plain.reserve(ACaption.size());
+    for (qsizetype I = 0; I < ACaption.size(); ++I) {
+        if (ACaption.at(I) == u'&' && I + 1 < ACaption.size())
+            ++I;
+        Plain += ACaption.at(I);
+    }
+    return Plain;
+}
 
 // Weighted by how bright each primary looks, so pure green counts as light.
 QColor ReadableText(const QColor& ABackground)
@@ -73,16 +87,72 @@ void TColorTabBar::SetTabWidth(int AWidth)
     Relayout();
 }
 
+// QTabBar may lay out a tab it is inserting before it reports it.
+QString TColorTabBar::Caption(int AIndex) const
+{
+    return AIndex >= 0 && AIndex < static_cast<int>(FTabs.size())
+               ? FTabs[static_cast<std::size_t>(AIndex)].Caption
+               : QString();
+}
+
+void TColorTabBar::SetCaption(int AIndex, const QString& ACaption)
+{
+    TTab& Tab = FTabs.at(static_cast<std::size_t>(AIndex));
+    ReleaseMnemonic(Tab.Caption);
+    Tab.Caption = ACaption;
+    GrabMnemonic(ACaption);
+    setAccessibleTabName(AIndex, PlainCaption(ACaption));
+    if (FTabWidth <= 0)
+        Relayout();
+    update();
+}
+
 QColor TColorTabBar::TabColor(int AIndex) const
 {
-    return tabData(AIndex).value<QColor>();
+    return AIndex >= 0 && AIndex < static_cast<int>(FTabs.size())
+               ? FTabs[static_cast<std::size_t>(AIndex)].Color
+               : QColor();
 }
 
 void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
 {
-    setTabData(AIndex, AColor);
-    setTabTextColor(AIndex, AColor.isValid() ? ReadableText(AColor) : QColor());
+    FTabs.at(static_cast<std::size_t>(AIndex)).Color = AColor;
     update();
+}
+
+void TColorTabBar::GrabMnemonic(const QString& ACaption)
+{
+    const QKeySequence Key = QKeySequence::mnemonic(ACaption);
+    if (Key.isEmpty())
+        return;
+    TMnemonic& Mnemonic = FMnemonics[Key];
+    if (Mnemonic.Uses++ == 0)
+        Mnemonic.Id = grabShortcut(Key);
+}
+
+void TColorTabBar::ReleaseMnemonic(const QString& ACaption)
+{
+    const auto Found = FMnemonics.find(QKeySequence::mnemonic(ACaption));
+    if (Found == FMnemonics.end() || --Found->Uses > 0)
+        return;
+    releaseShortcut(Found->Id);
+    FMnemonics.erase(Found);
+}
+
+void TColorTabBar::ChooseByMnemonic(int AShortcutId)
+{
+    const auto Found = std::find_if(FMnemonics.cbegin(), FMnemonics.cend(),
+                                    [&](const TMnemonic& M) { return M.Id == AShortcutId; });
+    if (Found == FMnemonics.cend())
+        return;
+    const int Count = count();
+    for (int Step = 1; Step <= Count; ++Step) {
+        const int Index = (currentIndex() + Step) % Count;
+        if (QKeySequence::mnemonic(Caption(Index)) == Found.key()) {
+            setCurrentIndex(Index);
+            return;
+        }
+    }
 }
 
 // Every layout asks every tab, and every insert or caption change lays out
@@ -91,9 +161,7 @@ void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
 // needs only one line of text and the close button, the same for all tabs.
 QSize TColorTabBar::tabSizeHint(int AIndex) const
 {
-    const int Width = FTabWidth;
-    if (Width <= 0)
-        return QTabBar::tabSizeHint(AIndex);
+    const int Width = FTabWidth > 0 ? FTabWidth : CaptionWidth(AIndex);
     if (FHintHeight < 0) {
         QStyleOptionTab Option;
         Option.initFrom(this);
@@ -114,8 +182,20 @@ QSize TColorTabBar::minimumTabSizeHint(int AIndex) const
     return tabSizeHint(AIndex);
 }
 
+// The tabs' own texts are empty: wide enough for the caption and the close button.
+int TColorTabBar::CaptionWidth(int AIndex) const
+{
+    QStyleOptionTab Option;
+    initStyleOption(&Option, AIndex);
+    const QSize Text = fontMetrics().size(Qt::TextShowMnemonic, Caption(AIndex));
+    const int Space = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &Option, this);
+    return Text.width() + Space + 2 * CloseMargin +
+           style()->pixelMetric(QStyle::PM_TabCloseIndicatorWidth, &Option, this);
+}
+
 void TColorTabBar::tabInserted(int AIndex)
 {
+    FTabs.insert(FTabs.begin() + AIndex, TTab());
     QTabBar::tabInserted(AIndex);
     // QTabBar tells the layout of its new size only while it is shown.
     updateGeometry();
@@ -124,6 +204,8 @@ void TColorTabBar::tabInserted(int AIndex)
 
 void TColorTabBar::tabRemoved(int AIndex)
 {
+    ReleaseMnemonic(Caption(AIndex));
+    FTabs.erase(FTabs.begin() + AIndex);
     QTabBar::tabRemoved(AIndex);
     updateGeometry();
     CancelDrag();
@@ -137,6 +219,10 @@ bool TColorTabBar::event(QEvent* AEvent)
     }
     if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::StyleChange)
         FHintHeight = -1;
+    if (AEvent->type() == QEvent::Shortcut) {
+        ChooseByMnemonic(static_cast<QShortcutEvent*>(AEvent)->shortcutId());
+        return true;
+    }
     if (AEvent->type() == QEvent::ToolTip) {
         // The hint is the attempt's own text: "<b>" in it is no markup.
         const QPoint Pos = static_cast<QHelpEvent*>(AEvent)->pos();
@@ -202,10 +288,12 @@ void TColorTabBar::PaintTab(QStylePainter& APainter, int AIndex) const
     // QTabBar elides for the room it would leave without the close button; in
     // less room the style centres the caption and cuts it at both ends.
     const QRect Text = style()->subElementRect(QStyle::SE_TabBarTabText, &Option, this);
-    Option.text = Option.fontMetrics.elidedText(tabText(AIndex), Qt::ElideRight, Text.width(),
+    Option.text = Option.fontMetrics.elidedText(Caption(AIndex), Qt::ElideRight, Text.width(),
                                                 Qt::TextShowMnemonic);
-    APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
     const QColor Color = TabColor(AIndex);
+    if (Color.isValid())
+        Option.palette.setColor(foregroundRole(), ReadableText(Color));
+    APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
     if (Color.isValid())
         APainter.fillRect(ColorRect(Option), Color);
     APainter.drawControl(QStyle::CE_TabBarTabLabel, Option);
@@ -355,6 +443,12 @@ void TColorTabBar::FinishDrag(const QPoint& APos)
         // The moved tab stays current; QTabBar would report its new index as a change.
         const QSignalBlocker Blocker(this);
         moveTab(From, To);
+        const auto Moved = FTabs.begin() + From;
+        const auto Target = FTabs.begin() + To;
+        if (To < From)
+            std::rotate(Target, Moved, Moved + 1);
+        else
+            std::rotate(Moved, Moved + 1, Target + 1);
     }
     emit dragEnded(To);
 }
@@ -429,7 +523,7 @@ int TColorTabControl::AddTab(const QString& ACaption)
 
 QString TColorTabControl::TabCaption(int AIndex) const
 {
-    return IsTab(AIndex) ? FTabBar->tabText(AIndex) : QString();
+    return IsTab(AIndex) ? FTabBar->Caption(AIndex) : QString();
 }
 
 // A tab shows a few dozen characters; keeping thousands would make every
@@ -438,8 +532,8 @@ void TColorTabControl::SetTabCaption(int AIndex, const QString& ACaption)
 {
     const QString Shown = ACaption.left(MaxCaptionLength);
     // Each caption change lays out all tabs, and most refreshes change nothing.
-    if (IsTab(AIndex) && FTabBar->tabText(AIndex) != Shown)
-        FTabBar->setTabText(AIndex, Shown);
+    if (IsTab(AIndex) && FTabBar->Caption(AIndex) != Shown)
+        FTabBar->SetCaption(AIndex, Shown);
 }
 
 QString TColorTabControl::TabHint(int AIndex) const
@@ -510,7 +604,9 @@ void TColorTabControl::Step(int ADelta)
 int TColorTabControl::InsertTab(const QString& ACaption)
 {
     const QSignalBlocker Blocker(FTabBar);
-    return FTabBar->insertTab(Count(), ACaption);
+    const int Index = FTabBar->insertTab(Count(), QString());
+    FTabBar->SetCaption(Index, ACaption.left(MaxCaptionLength));
+    return Index;
 }
 
 void TColorTabControl::Activate(int AIndex)

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
+#include <QMap>
 #include <QPoint>
 #include <QTabBar>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QStylePainter;
 class QStyleOptionTab;
@@ -15,12 +18,20 @@ class QToolButton;
 // own background colour; a caption too long for its tab loses its end, never
 // its start, which holds the number. Dragging is done here rather than by
 // QTabBar's movable mode, so that the tab moves only when it is dropped.
+//
+// Captions and colours are kept here, not in QTabBar: it lays out all tabs
+// again for every caption or text colour it is given, and grabs a shortcut
+// per tab, so that thousands of tabs cost time in the square of their
+// number. Tabs with the same accelerator share one shortcut instead, which
+// goes to the next of them at each press, as QTabBar's own would.
 class TColorTabBar : public QTabBar
 {
     Q_OBJECT
 public:
     explicit TColorTabBar(QWidget* AParent = nullptr);
 
+    QString Caption(int AIndex) const;
+    void SetCaption(int AIndex, const QString& ACaption);
     // 0 lets every tab take the width of its caption.
     void SetTabWidth(int AWidth);
     QColor TabColor(int AIndex) const;
@@ -56,6 +67,24 @@ private:
     void PaintCloseButton(QStylePainter& APainter, int AIndex) const;
     int CloseButtonAt(const QPoint& APos) const;
     QRect ColorRect(const QStyleOptionTab& AOption) const;
+    int CaptionWidth(int AIndex) const;
+    void GrabMnemonic(const QString& ACaption);
+    void ReleaseMnemonic(const QString& ACaption);
+    void ChooseByMnemonic(int AShortcutId);
+
+    struct TTab
+    {
+        QString Caption;
+        QColor Color;
+    };
+    struct TMnemonic
+    {
+        int Id = 0;
+        int Uses = 0;
+    };
+    // By index, in step with QTabBar's own tabs.
+    std::vector<TTab> FTabs;
+    QMap<QKeySequence, TMnemonic> FMnemonics;
 
     mutable int FHintHeight = -1;
     int FHoveredClose = -1;

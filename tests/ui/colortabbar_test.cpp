@@ -94,6 +94,7 @@ private slots:
     void Drag();
     void AltMnemonics_data();
     void AltMnemonics();
+    void SharedAcceleratorsTakeTurns();
     void TabWidths();
     void ManyTabsScroll();
     void TabColors_data();
@@ -384,6 +385,30 @@ void TColorTabControlTest::AltMnemonics()
     QTRY_COMPARE(Control.Count(), count);
     QCOMPARE(Control.ActiveIndex(), active);
     QCOMPARE(Changed.count(), 1);
+}
+
+void TColorTabControlTest::SharedAcceleratorsTakeTurns()
+{
+    TColorTabControl Control;
+    Fill(Control, 0);
+    for (int Index = 1; Index <= 12; ++Index)
+        Control.AddTab(QStringLiteral("&%1.").arg(Index));
+    Control.SetTabCaption(11, QStringLiteral("&x"));
+    Control.show();
+    Control.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Control));
+    QList<int> Visited;
+    for (int Press = 0; Press < 4; ++Press) {
+        QTest::keyClick(&Control, Qt::Key_1, Qt::AltModifier);
+        Visited << Control.ActiveIndex();
+    }
+    QCOMPARE(Visited, QList<int>({9, 10, 0, 9}));
+    QTest::keyClick(&Control, Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(Control.ActiveIndex(), 11);
+    // Renamed tabs give their accelerators up.
+    Control.SetTabCaption(0, QStringLiteral("a"));
+    QTest::keyClick(&Control, Qt::Key_1, Qt::AltModifier);
+    QCOMPARE(Control.ActiveIndex(), 9);
 }
 
 void TColorTabControlTest::TabWidths()
