@@ -137,6 +137,7 @@ void TFormMain::SetupControls()
     Page->addWidget(panData);
     Page->addWidget(SetupBottomPanel(), 1);
     split->addWidget(tabCtrl);
+    FDocuments = std::make_unique<TAttemptDocuments>(*edtAnagram, *this);
     split->setStretchFactor(1, 1);
     setCentralWidget(split);
 
@@ -284,7 +285,7 @@ void TFormMain::FormCreate(const QString& AFileName)
         AnagramChanged(AAnagram, AIndex);
     };
     WithoutEvents([this] { tabCtrl->AddTab(QStringLiteral("&1.")); });
-    FShown = &FEngine->CurrentAnagram();
+    ShowAttempt();
     tabCtrl->SetNewTabButton(QStringLiteral("A&ggiungi..."), 80);
     UpdateLetters();
 
@@ -378,7 +379,7 @@ void TFormMain::ShowAttempt()
     TAnagram& Entering = FEngine->CurrentAnagram();
     FShown = &Entering;
     WithoutEvents([&] {
-        edtAnagram->setPlainText(EditorText(Entering.Anagram()));
+        FDocuments->Show(Entering, EditorText(Entering.Anagram()));
         Select(edtAnagram, Entering.SelStart(), Entering.SelLength());
     });
 }
@@ -387,6 +388,7 @@ void TFormMain::ShowAttempt()
 void TFormMain::ForgetAttempts()
 {
     FShown = nullptr;
+    WithoutEvents([this] { FDocuments->Clear(); });
 }
 
 void TFormMain::ApplyTextSize()
@@ -656,6 +658,7 @@ bool TFormMain::tabCtrlCanCloseEx(int ATabIndex)
     // next keeps its own.
     if (&FEngine->GetAnagram(ATabIndex) == FShown)
         FShown = nullptr;
+    WithoutEvents([&] { FDocuments->Drop(FEngine->GetAnagram(ATabIndex)); });
     FEngine->RemoveAnagram(ATabIndex);
     return true;
 }

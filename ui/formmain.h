@@ -2,6 +2,7 @@
 #pragma once
 
 #include "anagramengine.h"
+#include "attemptdocuments.h"
 
 #include <QMainWindow>
 #include <QRegularExpression>
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<TAnagramEngine> FEngine;
     // The attempt the anagram editor shows; null once it was closed.
     TAnagram* FShown = nullptr;
+    std::unique_ptr<TAttemptDocuments> FDocuments;
     int FOldSel = 0;
     int FOldLen = 0;
 

@@ -95,6 +95,7 @@ private slots:
     void CaptionsArePaintedWithTheirNumber();
     void HintsShowTheAttempt_data();
     void HintsShowTheAttempt();
+    void EachAttemptKeepsItsUndo();
     void TheLastTabIsNeverClosed();
     void ClosingTheActiveTabKeepsTheNextOnesSelection();
     void KeysStepThroughTheTabs_data();
@@ -340,6 +341,30 @@ void AttemptTabsTest::TabMovesTheFocus()
     QVERIFY(!Target->hasFocus());
     QCOMPARE(Sentence()->toPlainText(), SentenceBefore);
     QCOMPARE(Editor()->toPlainText(), QStringLiteral("uno"));
+}
+
+void AttemptTabsTest::EachAttemptKeepsItsUndo()
+{
+    StartWithThree();
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    QTabBar* Bar = Tabs()->TabBar();
+    Editor()->moveCursor(QTextCursor::End);
+    Type(Editor(), QStringLiteral("x"));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 1));
+    // Showing an attempt is not an edit of it: there is nothing to take back.
+    QVERIFY(!Editor()->document()->isUndoAvailable());
+    Editor()->moveCursor(QTextCursor::End);
+    Type(Editor(), QStringLiteral("y"));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Texts(),
+             (QStringList{QStringLiteral("uno"), QStringLiteral("duey"), QStringLiteral("tre")}));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 1));
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Texts(),
+             (QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("due"));
+    QCOMPARE(Captions(Tabs()).at(1), QStringLiteral("&2. due"));
 }
 
 void AttemptTabsTest::TheLastTabIsNeverClosed()
