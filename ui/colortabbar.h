@@ -157,8 +157,8 @@ public:
 signals:
     void changed();
     void tabEndDrag(int AIndex);
-    // After a close button deleted the tab that stood at AIndex, before
-    // changed() when it was the active one.
+    // After CloseTab deleted the tab that stood at AIndex, before changed()
+    // when it was the active one.
     void tabClosed(int AIndex);
 
 private:

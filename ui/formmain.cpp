@@ -351,14 +351,10 @@ void TFormMain::RefreshTabs(int AFrom)
     TTabUpdate Batch(*tabCtrl);
     WithoutEvents([&] {
         const int Count = FEngine->AnagramsCount();
-        const int Existing = tabCtrl->Count();
-        for (int I = AFrom; I < Existing; ++I)
+        for (int I = tabCtrl->Count(); I < Count; ++I)
+            tabCtrl->AddTab(QString());
+        for (int I = AFrom; I < Count; ++I)
             SetTabLook(I, FEngine->GetAnagram(I));
-        // Appended with their captions: changing a caption costs more than giving one.
-        for (int I = Existing; I < Count; ++I) {
-            tabCtrl->AddTab(AttemptCaption(I + 1, FEngine->GetAnagram(I)));
-            SetTabLook(I, FEngine->GetAnagram(I));
-        }
         tabCtrl->SetActiveIndex(FEngine->CurrentIndex());
     });
 }
