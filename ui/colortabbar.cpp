@@ -2,17 +2,21 @@
 #include "colortabbar.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QTabBar>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
@@ -21,19 +25,6 @@ namespace {
 constexpr int ColorInset = 3;
 constexpr int DropMarkWidth = 3;
 constexpr int CloseMargin = 6;
-
-// The caption as read out: "&&" is one "&", and a single "&" marks the accelerator.
-QString PlainCaption(const QString& ACaption)
-{
-    QString Plain;
-    Plain.reserve(ACaption.size());
-    for (qsizetype I = 0; I < ACaption.size(); ++I) {
-        if (ACaption.at(I) == u'&' && I + 1 < ACaption.size())
-            ++I;
-        Plain += ACaption.at(I);
-    }
-    return Plain;
-}
 
 // Weighted by how bright each primary looks, so pure green counts as light.
 QColor ReadableText(const QColor& ABackground)
@@ -67,32 +58,77 @@ private:
 
 } // namespace
 
-TColorTabBar::TColorTabBar(QWidget* AParent) : QTabBar(AParent)
+TColorTabBar::TColorTabBar(QWidget* AParent)
+    : QWidget(AParent), FScrollLeft(new QToolButton(this)), FScrollRight(new QToolButton(this))
 {
-    // The close buttons are drawn and hit-tested here: QTabBar lays out all
-    // tabs again for each button widget it adds, which made opening a
-    // document of a thousand attempts take half a minute.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
-    // Many attempts scroll instead of widening the window, and with the
-    // scroll buttons QTabBar never squeezes a tab below its size hint.
-    setUsesScrollButtons(true);
-    setElideMode(Qt::ElideRight);
-    setExpanding(false);
-    setDrawBase(true);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_Hover);
+    FScrollLeft->setArrowType(Qt::LeftArrow);
+    FScrollRight->setArrowType(Qt::RightArrow);
+    for (QToolButton* Button : {FScrollLeft, FScrollRight}) {
+        Button->setAutoRepeat(true);
+        Button->setFocusPolicy(Qt::NoFocus);
+        Button->hide();
+    }
+    connect(FScrollLeft, &QToolButton::clicked, this, [this] { ScrollTo(FOffset - FTabWidth); });
+    connect(FScrollRight, &QToolButton::clicked, this, [this] { ScrollTo(FOffset + FTabWidth); });
 }
 
-void TColorTabBar::SetTabWidth(int AWidth)
+const TColorTabBar::TTab* TColorTabBar::At(int AIndex) const
 {
-    FTabWidth = AWidth;
+    return AIndex >= 0 && AIndex < count() ? &FTabs[static_cast<std::size_t>(AIndex)] : nullptr;
+}
+
+void TColorTabBar::setCurrentIndex(int AIndex)
+{
+    if (!At(AIndex) || AIndex == FCurrent)
+        return;
+    FCurrent = AIndex;
+    MakeVisible(AIndex);
+    update();
+    emit currentChanged(AIndex);
+}
+
+QRect TColorTabBar::tabRect(int AIndex) const
+{
+    if (!At(AIndex))
+        return {};
+    return QRect(AIndex * FTabWidth - FOffset, 0, FTabWidth, TabHeight());
+}
+
+int TColorTabBar::tabAt(const QPoint& APos) const
+{
+    if (APos.x() < 0 || APos.x() >= StripWidth() || APos.y() < 0 || APos.y() >= TabHeight())
+        return -1;
+    const int Index = (APos.x() + FOffset) / FTabWidth;
+    return Index < count() ? Index : -1;
+}
+
+void TColorTabBar::InsertTab(int AIndex)
+{
+    FTabs.insert(FTabs.begin() + AIndex, TTab());
+    if (FCurrent >= AIndex)
+        ++FCurrent;
+    CancelDrag();
     Relayout();
 }
 
-// QTabBar may lay out a tab it is inserting before it reports it.
+void TColorTabBar::RemoveTab(int AIndex)
+{
+    ReleaseMnemonic(Caption(AIndex));
+    FTabs.erase(FTabs.begin() + AIndex);
+    if (FCurrent > AIndex || FCurrent >= count())
+        --FCurrent;
+    CancelDrag();
+    Relayout();
+}
+
 QString TColorTabBar::Caption(int AIndex) const
 {
-    return AIndex >= 0 && AIndex < static_cast<int>(FTabs.size())
-               ? FTabs[static_cast<std::size_t>(AIndex)].Caption
-               : QString();
+    const TTab* Tab = At(AIndex);
+    return Tab ? Tab->Caption : QString();
 }
 
 void TColorTabBar::SetCaption(int AIndex, const QString& ACaption)
@@ -101,17 +137,30 @@ void TColorTabBar::SetCaption(int AIndex, const QString& ACaption)
     ReleaseMnemonic(Tab.Caption);
     Tab.Caption = ACaption;
     GrabMnemonic(ACaption);
-    setAccessibleTabName(AIndex, PlainCaption(ACaption));
-    if (FTabWidth <= 0)
-        Relayout();
     update();
+}
+
+QString TColorTabBar::Hint(int AIndex) const
+{
+    const TTab* Tab = At(AIndex);
+    return Tab ? Tab->Hint : QString();
+}
+
+void TColorTabBar::SetHint(int AIndex, const QString& AHint)
+{
+    FTabs.at(static_cast<std::size_t>(AIndex)).Hint = AHint;
+}
+
+void TColorTabBar::SetTabWidth(int AWidth)
+{
+    FTabWidth = std::max(AWidth, 1);
+    Relayout();
 }
 
 QColor TColorTabBar::TabColor(int AIndex) const
 {
-    return AIndex >= 0 && AIndex < static_cast<int>(FTabs.size())
-               ? FTabs[static_cast<std::size_t>(AIndex)].Color
-               : QColor();
+    const TTab* Tab = At(AIndex);
+    return Tab ? Tab->Color : QColor();
 }
 
 void TColorTabBar::SetTabColor(int AIndex, const QColor& AColor)
@@ -155,110 +204,162 @@ void TColorTabBar::ChooseByMnemonic(int AShortcutId)
     }
 }
 
-// Every layout asks every tab, and every insert or caption change lays out
-// all tabs: measuring captions there made a document of many attempts cost
-// time in the square of their number. The width is fixed, and the height
-// needs only one line of text and the close button, the same for all tabs.
-QSize TColorTabBar::tabSizeHint(int AIndex) const
+// One line of text and the close button, the same for all tabs.
+int TColorTabBar::TabHeight() const
 {
-    const int Width = FTabWidth > 0 ? FTabWidth : CaptionWidth(AIndex);
     if (FHintHeight < 0) {
         QStyleOptionTab Option;
         Option.initFrom(this);
-        Option.shape = shape();
+        Option.shape = QTabBar::RoundedNorth;
         const int Button = style()->pixelMetric(QStyle::PM_TabCloseIndicatorHeight, &Option, this);
         const int Contents = qMax(fontMetrics().height(), Button) +
                              style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &Option, this);
         FHintHeight =
             style()
-                ->sizeFromContents(QStyle::CT_TabBarTab, &Option, QSize(Width, Contents), this)
+                ->sizeFromContents(QStyle::CT_TabBarTab, &Option, QSize(FTabWidth, Contents), this)
                 .height();
     }
-    return {Width, FHintHeight};
+    return FHintHeight;
 }
 
-QSize TColorTabBar::minimumTabSizeHint(int AIndex) const
+int TColorTabBar::StripWidth() const
 {
-    return tabSizeHint(AIndex);
+    return FScrollLeft->isVisible() ? FScrollLeft->x() : width();
 }
 
-// The tabs' own texts are empty: wide enough for the caption and the close button.
-int TColorTabBar::CaptionWidth(int AIndex) const
+QSize TColorTabBar::sizeHint() const
 {
-    QStyleOptionTab Option;
-    initStyleOption(&Option, AIndex);
-    const QSize Text = fontMetrics().size(Qt::TextShowMnemonic, Caption(AIndex));
-    const int Space = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &Option, this);
-    return Text.width() + Space + 2 * CloseMargin +
-           style()->pixelMetric(QStyle::PM_TabCloseIndicatorWidth, &Option, this);
+    return {count() * FTabWidth, TabHeight()};
 }
 
-void TColorTabBar::tabInserted(int AIndex)
+QSize TColorTabBar::minimumSizeHint() const
 {
-    FTabs.insert(FTabs.begin() + AIndex, TTab());
-    QTabBar::tabInserted(AIndex);
-    // QTabBar tells the layout of its new size only while it is shown.
-    updateGeometry();
-    CancelDrag();
-}
-
-void TColorTabBar::tabRemoved(int AIndex)
-{
-    ReleaseMnemonic(Caption(AIndex));
-    FTabs.erase(FTabs.begin() + AIndex);
-    QTabBar::tabRemoved(AIndex);
-    updateGeometry();
-    CancelDrag();
-}
-
-bool TColorTabBar::event(QEvent* AEvent)
-{
-    if (AEvent->type() == QEvent::Leave && FHoveredClose >= 0) {
-        FHoveredClose = -1;
-        update();
-    }
-    if (AEvent->type() == QEvent::FontChange || AEvent->type() == QEvent::StyleChange)
-        FHintHeight = -1;
-    if (AEvent->type() == QEvent::Shortcut) {
-        ChooseByMnemonic(static_cast<QShortcutEvent*>(AEvent)->shortcutId());
-        return true;
-    }
-    if (AEvent->type() == QEvent::ToolTip) {
-        // The hint is the attempt's own text: "<b>" in it is no markup.
-        const QPoint Pos = static_cast<QHelpEvent*>(AEvent)->pos();
-        const int Index = tabAt(Pos);
-        const QString Hint = Index >= 0 ? tabToolTip(Index) : QString();
-        if (Hint.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(static_cast<QHelpEvent*>(AEvent)->globalPos(),
-                               Qt::convertFromPlainText(Hint, Qt::WhiteSpaceNormal), this,
-                               tabRect(Index));
-        return true;
-    }
-    return QTabBar::event(AEvent);
+    return {FTabWidth / 2 + 2 * FScrollLeft->sizeHint().width(), TabHeight()};
 }
 
 void TColorTabBar::Relayout()
 {
-    // QTabBar has no public relayout; setting the elide mode runs one.
-    setElideMode(elideMode());
+    const bool Scrolls = count() * FTabWidth > width();
+    const int Button = Scrolls ? FScrollLeft->sizeHint().width() : 0;
+    FScrollLeft->setGeometry(width() - 2 * Button, 0, Button, TabHeight());
+    FScrollRight->setGeometry(width() - Button, 0, Button, TabHeight());
+    FScrollLeft->setVisible(Scrolls && isVisible());
+    FScrollRight->setVisible(Scrolls && isVisible());
+    ScrollTo(FOffset);
     updateGeometry();
+    update();
+}
+
+void TColorTabBar::ScrollTo(int AOffset)
+{
+    const int Most = std::max(0, count() * FTabWidth - StripWidth());
+    FOffset = std::clamp(AOffset, 0, Most);
+    FScrollLeft->setEnabled(FOffset > 0);
+    FScrollRight->setEnabled(FOffset < Most);
+    update();
+}
+
+void TColorTabBar::MakeVisible(int AIndex)
+{
+    const int Left = AIndex * FTabWidth;
+    if (Left < FOffset)
+        ScrollTo(Left);
+    else if (Left + FTabWidth > FOffset + StripWidth())
+        ScrollTo(Left + FTabWidth - StripWidth());
+}
+
+void TColorTabBar::resizeEvent(QResizeEvent*)
+{
+    Relayout();
+    if (FCurrent >= 0)
+        MakeVisible(FCurrent);
+}
+
+bool TColorTabBar::event(QEvent* AEvent)
+{
+    switch (AEvent->type()) {
+    case QEvent::Leave:
+        FHoveredClose = -1;
+        update();
+        break;
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        FHintHeight = -1;
+        Relayout();
+        break;
+    case QEvent::Show:
+        Relayout();
+        break;
+    case QEvent::Shortcut:
+        ChooseByMnemonic(static_cast<QShortcutEvent*>(AEvent)->shortcutId());
+        return true;
+    case QEvent::ToolTip:
+        ShowHint(*static_cast<QHelpEvent*>(AEvent));
+        return true;
+    default:
+        break;
+    }
+    return QWidget::event(AEvent);
+}
+
+// The hint is the attempt's own text: "<b>" in it is no markup.
+void TColorTabBar::ShowHint(const QHelpEvent& AEvent)
+{
+    const int Index = tabAt(AEvent.pos());
+    const QString Text = Hint(Index);
+    if (Text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(AEvent.globalPos(), Qt::convertFromPlainText(Text, Qt::WhiteSpaceNormal),
+                           this, tabRect(Index));
+}
+
+void TColorTabBar::keyPressEvent(QKeyEvent* AEvent)
+{
+    int Target = -1;
+    switch (AEvent->key()) {
+    case Qt::Key_Left:
+        Target = FCurrent - 1;
+        break;
+    case Qt::Key_Right:
+        Target = FCurrent + 1;
+        break;
+    case Qt::Key_Home:
+        Target = 0;
+        break;
+    case Qt::Key_End:
+        Target = count() - 1;
+        break;
+    default:
+        QWidget::keyPressEvent(AEvent);
+        return;
+    }
+    setCurrentIndex(Target);
+    AEvent->accept();
+}
+
+void TColorTabBar::wheelEvent(QWheelEvent* AEvent)
+{
+    const int Delta = AEvent->angleDelta().y() + AEvent->angleDelta().x();
+    if (Delta != 0)
+        setCurrentIndex(FCurrent + (Delta > 0 ? -1 : 1));
+    AEvent->accept();
 }
 
 void TColorTabBar::paintEvent(QPaintEvent*)
 {
     QStylePainter Painter(this);
-    if (drawBase())
-        PaintBase(Painter);
-    const int Current = currentIndex();
-    for (int Index = 0; Index < count(); ++Index) {
-        if (Index != Current)
+    Painter.setClipRect(QRect(0, 0, StripWidth(), height()));
+    PaintBase(Painter);
+    const int First = std::max(0, FOffset / FTabWidth);
+    const int Last = std::min(count() - 1, (FOffset + StripWidth()) / FTabWidth);
+    for (int Index = First; Index <= Last; ++Index) {
+        if (Index != FCurrent)
             PaintTab(Painter, Index);
     }
     // The selected tab overlaps its neighbours, so it goes last.
-    if (Current >= 0)
-        PaintTab(Painter, Current);
+    if (FCurrent >= First && FCurrent <= Last)
+        PaintTab(Painter, FCurrent);
     if (FDragging && FDropIndex != FDragIndex)
         PaintDropMark(Painter);
 }
@@ -267,11 +368,9 @@ void TColorTabBar::PaintBase(QStylePainter& APainter) const
 {
     QStyleOptionTabBarBase Option;
     Option.initFrom(this);
-    Option.shape = shape();
-    Option.documentMode = documentMode();
-    for (int Index = 0; Index < count(); ++Index)
-        Option.tabBarRect |= tabRect(Index);
-    Option.selectedTabRect = tabRect(currentIndex());
+    Option.shape = QTabBar::RoundedNorth;
+    Option.tabBarRect = QRect(-FOffset, 0, count() * FTabWidth, TabHeight());
+    Option.selectedTabRect = tabRect(FCurrent);
     const int Overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, &Option, this);
     Option.rect = QRect(0, height() - Overlap, width(), Overlap);
     APainter.drawPrimitive(QStyle::PE_FrameTabBarBase, Option);
@@ -279,20 +378,43 @@ void TColorTabBar::PaintBase(QStylePainter& APainter) const
 
 void TColorTabBar::PaintTab(QStylePainter& APainter, int AIndex) const
 {
-    // Preparing a tab elides its caption, which is costly: skip the hidden ones.
-    if (!tabRect(AIndex).intersects(rect()))
-        return;
     QStyleOptionTab Option;
-    initStyleOption(&Option, AIndex);
+    Option.initFrom(this);
+    Option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    Option.rect = tabRect(AIndex);
+    Option.shape = QTabBar::RoundedNorth;
+    Option.tabIndex = AIndex;
+    Option.row = 0;
     Option.rightButtonSize = CloseButtonRect(AIndex).size();
-    // QTabBar elides for the room it would leave without the close button; in
-    // less room the style centres the caption and cuts it at both ends.
-    const QRect Text = style()->subElementRect(QStyle::SE_TabBarTabText, &Option, this);
-    Option.text = Option.fontMetrics.elidedText(Caption(AIndex), Qt::ElideRight, Text.width(),
-                                                Qt::TextShowMnemonic);
+    if (AIndex == FCurrent) {
+        Option.state |= QStyle::State_Selected;
+        if (hasFocus())
+            Option.state |= QStyle::State_HasFocus;
+    }
+    if (underMouse() && Option.rect.contains(mapFromGlobal(QCursor::pos())))
+        Option.state |= QStyle::State_MouseOver;
+    if (count() == 1)
+        Option.position = QStyleOptionTab::OnlyOneTab;
+    else if (AIndex == 0)
+        Option.position = QStyleOptionTab::Beginning;
+    else if (AIndex == count() - 1)
+        Option.position = QStyleOptionTab::End;
+    else
+        Option.position = QStyleOptionTab::Middle;
+    if (AIndex == FCurrent - 1)
+        Option.selectedPosition = QStyleOptionTab::NextIsSelected;
+    else if (AIndex == FCurrent + 1)
+        Option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+    else
+        Option.selectedPosition = QStyleOptionTab::NotAdjacent;
     const QColor Color = TabColor(AIndex);
     if (Color.isValid())
         Option.palette.setColor(foregroundRole(), ReadableText(Color));
+    // Cut for the room the close button leaves; where the caption overflows,
+    // the style centres it and cuts it at both ends, number and all.
+    const QRect Text = style()->subElementRect(QStyle::SE_TabBarTabText, &Option, this);
+    Option.text = Option.fontMetrics.elidedText(Caption(AIndex), Qt::ElideRight, Text.width(),
+                                                Qt::TextShowMnemonic);
     APainter.drawControl(QStyle::CE_TabBarTabShape, Option);
     if (Color.isValid())
         APainter.fillRect(ColorRect(Option), Color);
@@ -358,7 +480,7 @@ void TColorTabBar::mousePressEvent(QMouseEvent* AEvent)
     const QPoint Pos = AEvent->position().toPoint();
     const int Index = tabAt(Pos);
     if (AEvent->button() != Qt::LeftButton || Index < 0) {
-        QTabBar::mousePressEvent(AEvent);
+        QWidget::mousePressEvent(AEvent);
         return;
     }
     FPressedClose = CloseButtonAt(Pos);
@@ -388,7 +510,7 @@ void TColorTabBar::mouseMoveEvent(QMouseEvent* AEvent)
     if (!(AEvent->buttons() & Qt::LeftButton))
         CancelDrag();
     if (FDragIndex < 0) {
-        QTabBar::mouseMoveEvent(AEvent);
+        QWidget::mouseMoveEvent(AEvent);
         return;
     }
     const QPoint Pos = AEvent->position().toPoint();
@@ -409,7 +531,7 @@ void TColorTabBar::mouseReleaseEvent(QMouseEvent* AEvent)
 {
     const QPoint Pos = AEvent->position().toPoint();
     if (AEvent->button() != Qt::LeftButton) {
-        QTabBar::mouseReleaseEvent(AEvent);
+        QWidget::mouseReleaseEvent(AEvent);
     } else if (FPressedClose >= 0) {
         const int Pressed = FPressedClose;
         FPressedClose = -1;
@@ -419,7 +541,7 @@ void TColorTabBar::mouseReleaseEvent(QMouseEvent* AEvent)
     } else if (FDragIndex >= 0) {
         FinishDrag(Pos);
     } else {
-        QTabBar::mouseReleaseEvent(AEvent);
+        QWidget::mouseReleaseEvent(AEvent);
     }
 }
 
@@ -440,15 +562,15 @@ void TColorTabBar::FinishDrag(const QPoint& APos)
     const int To = FDragging ? DropIndex(APos) : From;
     CancelDrag();
     if (To != From) {
-        // The moved tab stays current; QTabBar would report its new index as a change.
-        const QSignalBlocker Blocker(this);
-        moveTab(From, To);
         const auto Moved = FTabs.begin() + From;
         const auto Target = FTabs.begin() + To;
         if (To < From)
             std::rotate(Target, Moved, Moved + 1);
         else
             std::rotate(Moved, Moved + 1, Target + 1);
+        // The moved tab stays current: no change of tab to report.
+        FCurrent = To;
+        MakeVisible(To);
     }
     emit dragEnded(To);
 }
@@ -495,8 +617,8 @@ TColorTabControl::TColorTabControl(QWidget* AParent)
     Layout->addLayout(Row);
     Layout->addWidget(FPage, 1);
     // Only the user gets here: every change made by this class blocks the bar's signals.
-    connect(FTabBar, &QTabBar::currentChanged, this, &TColorTabControl::changed);
-    connect(FTabBar, &QTabBar::tabCloseRequested, this, &TColorTabControl::CloseTab);
+    connect(FTabBar, &TColorTabBar::currentChanged, this, &TColorTabControl::changed);
+    connect(FTabBar, &TColorTabBar::tabCloseRequested, this, &TColorTabControl::CloseTab);
     connect(FNewTab, &QToolButton::clicked, this, &TColorTabControl::NewTabClicked);
     connect(FTabBar, &TColorTabBar::dragEnded, this, &TColorTabControl::tabEndDrag);
 }
@@ -507,7 +629,7 @@ void TColorTabControl::Clear()
     {
         const QSignalBlocker Blocker(FTabBar);
         while (Count() > 0)
-            FTabBar->removeTab(Count() - 1);
+            FTabBar->RemoveTab(Count() - 1);
     }
     if (HadTabs)
         emit changed();
@@ -538,13 +660,13 @@ void TColorTabControl::SetTabCaption(int AIndex, const QString& ACaption)
 
 QString TColorTabControl::TabHint(int AIndex) const
 {
-    return IsTab(AIndex) ? FTabBar->tabToolTip(AIndex) : QString();
+    return IsTab(AIndex) ? FTabBar->Hint(AIndex) : QString();
 }
 
 void TColorTabControl::SetTabHint(int AIndex, const QString& AHint)
 {
     if (IsTab(AIndex))
-        FTabBar->setTabToolTip(AIndex, AHint);
+        FTabBar->SetHint(AIndex, AHint);
 }
 
 QColor TColorTabControl::TabColor(int AIndex) const
@@ -604,7 +726,8 @@ void TColorTabControl::Step(int ADelta)
 int TColorTabControl::InsertTab(const QString& ACaption)
 {
     const QSignalBlocker Blocker(FTabBar);
-    const int Index = FTabBar->insertTab(Count(), QString());
+    const int Index = Count();
+    FTabBar->InsertTab(Index);
     FTabBar->SetCaption(Index, ACaption.left(MaxCaptionLength));
     return Index;
 }
@@ -627,7 +750,7 @@ void TColorTabControl::CloseTab(int AIndex)
         // QTabBar reports a new current index for any removal before it, and
         // picks its own successor for the current tab; both are decided here.
         const QSignalBlocker Blocker(FTabBar);
-        FTabBar->removeTab(AIndex);
+        FTabBar->RemoveTab(AIndex);
         if (WasActive && Count() > 0)
             FTabBar->setCurrentIndex(std::min(AIndex, Count() - 1));
     }

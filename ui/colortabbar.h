@@ -5,57 +5,91 @@
 #include <QKeySequence>
 #include <QMap>
 #include <QPoint>
-#include <QTabBar>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
+class QHelpEvent;
 class QStylePainter;
 class QStyleOptionTab;
 class QToolButton;
 
-// The strip of tabs of TColorTabControl. Tabs have a fixed width and their
-// own background colour; a caption too long for its tab loses its end, never
-// its start, which holds the number. Dragging is done here rather than by
-// QTabBar's movable mode, so that the tab moves only when it is dropped.
+// The strip of tabs of TColorTabControl: tabs of one width, each with its
+// own background colour and close button; a caption too long for its tab
+// loses its end, never its start, which holds the number. The tabs are
+// drawn with the style's tab elements, but the strip is no QTabBar: that
+// lays out all its tabs for every tab added, so that a document of many
+// attempts opened in time the square of their number. Here a tab's place
+// follows from its index, and only the tabs in sight are drawn.
 //
-// Captions and colours are kept here, not in QTabBar: it lays out all tabs
-// again for every caption or text colour it is given, and grabs a shortcut
-// per tab, so that thousands of tabs cost time in the square of their
-// number. Tabs with the same accelerator share one shortcut instead, which
-// goes to the next of them at each press, as QTabBar's own would.
-class TColorTabBar : public QTabBar
+// Tabs with the same accelerator share one shortcut, which goes to the next
+// of them at each press. Dragging moves a tab only when it is dropped.
+class TColorTabBar : public QWidget
 {
     Q_OBJECT
 public:
     explicit TColorTabBar(QWidget* AParent = nullptr);
 
+    int count() const { return static_cast<int>(FTabs.size()); }
+    // -1 when there are no tabs.
+    int currentIndex() const { return FCurrent; }
+    void setCurrentIndex(int AIndex);
+    // Where the tab is drawn, scrolled; empty for no tab.
+    QRect tabRect(int AIndex) const;
+    int tabAt(const QPoint& APos) const;
+    // A new tab with no caption and no colour.
+    void InsertTab(int AIndex);
+    void RemoveTab(int AIndex);
+
     QString Caption(int AIndex) const;
     void SetCaption(int AIndex, const QString& ACaption);
-    // 0 lets every tab take the width of its caption.
+    QString Hint(int AIndex) const;
+    void SetHint(int AIndex, const QString& AHint);
     void SetTabWidth(int AWidth);
     QColor TabColor(int AIndex) const;
     void SetTabColor(int AIndex, const QColor& AColor);
     // Where a tab's close button is drawn.
     QRect CloseButtonRect(int AIndex) const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
+    void currentChanged(int AIndex);
+    void tabCloseRequested(int AIndex);
     // A press on a tab has been released: the tab's index after the drop.
     void dragEnded(int AIndex);
 
 protected:
-    QSize tabSizeHint(int AIndex) const override;
-    QSize minimumTabSizeHint(int AIndex) const override;
-    void tabInserted(int AIndex) override;
-    void tabRemoved(int AIndex) override;
     bool event(QEvent* AEvent) override;
     void paintEvent(QPaintEvent* AEvent) override;
+    void resizeEvent(QResizeEvent* AEvent) override;
+    void keyPressEvent(QKeyEvent* AEvent) override;
+    void wheelEvent(QWheelEvent* AEvent) override;
     void mousePressEvent(QMouseEvent* AEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
     void mouseMoveEvent(QMouseEvent* AEvent) override;
     void mouseReleaseEvent(QMouseEvent* AEvent) override;
 
 private:
+    struct TTab
+    {
+        QString Caption;
+        QString Hint;
+        QColor Color;
+    };
+    struct TMnemonic
+    {
+        int Id = 0;
+        int Uses = 0;
+    };
+
+    const TTab* At(int AIndex) const;
+    int TabHeight() const;
+    // The width the tabs may use: all but the scroll buttons, when shown.
+    int StripWidth() const;
+    void ScrollTo(int AOffset);
+    void MakeVisible(int AIndex);
     void Relayout();
     void StartDrag(int AIndex, const QPoint& APos);
     void FinishDrag(const QPoint& APos);
@@ -67,29 +101,21 @@ private:
     void PaintCloseButton(QStylePainter& APainter, int AIndex) const;
     int CloseButtonAt(const QPoint& APos) const;
     QRect ColorRect(const QStyleOptionTab& AOption) const;
-    int CaptionWidth(int AIndex) const;
     void GrabMnemonic(const QString& ACaption);
     void ReleaseMnemonic(const QString& ACaption);
     void ChooseByMnemonic(int AShortcutId);
+    void ShowHint(const QHelpEvent& AEvent);
 
-    struct TTab
-    {
-        QString Caption;
-        QColor Color;
-    };
-    struct TMnemonic
-    {
-        int Id = 0;
-        int Uses = 0;
-    };
-    // By index, in step with QTabBar's own tabs.
     std::vector<TTab> FTabs;
     QMap<QKeySequence, TMnemonic> FMnemonics;
-
+    QToolButton* FScrollLeft;
+    QToolButton* FScrollRight;
+    int FCurrent = -1;
+    int FOffset = 0;
+    int FTabWidth = 180;
     mutable int FHintHeight = -1;
     int FHoveredClose = -1;
     int FPressedClose = -1;
-    int FTabWidth = 0;
     int FDragIndex = -1;
     int FDropIndex = -1;
     bool FDragging = false;
@@ -115,7 +141,7 @@ public:
     explicit TColorTabControl(QWidget* AParent = nullptr);
 
     QWidget* Page() const { return FPage; }
-    QTabBar* TabBar() const { return FTabBar; }
+    TColorTabBar* TabBar() const { return FTabBar; }
 
     int Count() const { return FTabBar->count(); }
     void Clear();

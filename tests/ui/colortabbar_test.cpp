@@ -47,7 +47,7 @@ bool Show(QWidget& AWidget)
     return QTest::qWaitForWindowExposed(&AWidget);
 }
 
-QPoint TabCenter(const QTabBar* ABar, int AIndex)
+QPoint TabCenter(const TColorTabBar* ABar, int AIndex)
 {
     if (AIndex == OffTheStrip)
         return QPoint(ABar->width() / 2, ABar->height() + 20);
@@ -56,7 +56,7 @@ QPoint TabCenter(const QTabBar* ABar, int AIndex)
     return ABar->tabRect(AIndex).center();
 }
 
-QRect CloseButtonOf(const QTabBar* ABar, int AIndex)
+QRect CloseButtonOf(const TColorTabBar* ABar, int AIndex)
 {
     return static_cast<const TColorTabBar*>(ABar)->CloseButtonRect(AIndex);
 }
@@ -232,7 +232,7 @@ void TColorTabControlTest::NewTabButtonStaysInSight()
     QCOMPARE(Control.grab(Button->geometry()).toImage().convertToFormat(QImage::Format_RGB32),
              Button->grab().toImage().convertToFormat(QImage::Format_RGB32));
     // Keys walk the tabs only.
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     Bar->setFocus();
     QTest::keyClick(Bar, Qt::Key_Right);
     QCOMPARE(Control.ActiveIndex(), 39);
@@ -335,7 +335,7 @@ void TColorTabControlTest::Drag()
     connect(&Control, &TColorTabControl::changed, this,
             [&] { SeenByHandler << Control.ActiveIndex(); });
     QSignalSpy Ended(&Control, &TColorTabControl::tabEndDrag);
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
 
     QPoint Pos = TabCenter(Bar, from);
     QTest::mousePress(Bar, Qt::LeftButton, {}, Pos);
@@ -417,7 +417,7 @@ void TColorTabControlTest::TabWidths()
     Fill(Control, 1);
     Control.AddTab(QString(200, u'W'));
     QVERIFY(Show(Control));
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     QCOMPARE(Bar->tabRect(0).width(), TabWidth);
     QCOMPARE(Bar->tabRect(1).width(), TabWidth);
     QCOMPARE(Control.NewTabButton()->width(),
@@ -435,7 +435,7 @@ void TColorTabControlTest::ManyTabsScroll()
     Control.resize(3 * TabWidth, 200);
     QVERIFY(Show(Control));
     Control.SetActiveIndex(29);
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     QVERIFY(Bar->rect().intersects(Bar->tabRect(29)));
     QCOMPARE(Bar->tabRect(29).width(), TabWidth);
     const auto Buttons = Bar->findChildren<QToolButton*>();
@@ -477,7 +477,7 @@ void TColorTabControlTest::TabColors()
     Control.AddTab(QStringLiteral("MMMMMMMM"));
     Control.SetActiveIndex(active ? 1 : 0);
     QVERIFY(Show(Control));
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     const QRect Tab = Bar->tabRect(1);
     const QImage Plain = Bar->grab().toImage();
 

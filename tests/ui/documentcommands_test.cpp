@@ -360,7 +360,7 @@ void DocumentCommandsTest::AnOpenThatRunsOutOfMemoryChangesNothing()
         FailAt < 0 ? QByteArray() : QByteArray::fromStdString(ReadBytes(Chosen.toStdString()));
     if (Named) {
         Start(File("good.vbf"));
-        QTabBar* Bar = Tabs()->TabBar();
+        TColorTabBar* Bar = Tabs()->TabBar();
         QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(1).center());
     } else {
         Start();
