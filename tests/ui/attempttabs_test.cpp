@@ -4,7 +4,6 @@
 #include "qttestmain.h"
 
 #include <QCheckBox>
-#include <QTabBar>
 #include <algorithm>
 #include <cstdlib>
 

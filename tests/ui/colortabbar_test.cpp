@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -97,6 +98,8 @@ private slots:
     void SharedAcceleratorsTakeTurns();
     void TabWidths();
     void ManyTabsScroll();
+    void WalkingTheStrip_data();
+    void WalkingTheStrip();
     void TabColors_data();
     void TabColors();
 };
@@ -440,6 +443,59 @@ void TColorTabControlTest::ManyTabsScroll()
     QCOMPARE(Bar->tabRect(29).width(), TabWidth);
     const auto Buttons = Bar->findChildren<QToolButton*>();
     QVERIFY(std::any_of(Buttons.begin(), Buttons.end(), [](auto* B) { return B->isVisible(); }));
+}
+
+void TColorTabControlTest::WalkingTheStrip_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<int>("active");
+    QTest::newRow("End") << 0 << QStringLiteral("End") << 29;
+    QTest::newRow("Home") << 29 << QStringLiteral("Home") << 0;
+    QTest::newRow("Right") << 5 << QStringLiteral("Right") << 6;
+    QTest::newRow("Left at the first") << 0 << QStringLiteral("Left") << 0;
+    QTest::newRow("Right at the last") << 29 << QStringLiteral("Right") << 29;
+    QTest::newRow("wheel down") << 0 << QStringLiteral("wheel down") << 1;
+    QTest::newRow("wheel up") << 1 << QStringLiteral("wheel up") << 0;
+    QTest::newRow("scroll button") << 0 << QStringLiteral("scroll button") << 0;
+}
+
+// However the active tab changes, it is scrolled into sight; the scroll
+// buttons move the strip alone.
+void TColorTabControlTest::WalkingTheStrip()
+{
+    QFETCH(int, start);
+    QFETCH(QString, move);
+    QFETCH(int, active);
+    TColorTabControl Control;
+    Fill(Control, 30);
+    Control.resize(3 * TabWidth, 200);
+    QVERIFY(Show(Control));
+    Control.SetActiveIndex(start);
+    TColorTabBar* Bar = Control.TabBar();
+    const QPoint Middle = Bar->rect().center();
+    const auto Wheel = [&](int ADelta) {
+        QWheelEvent Event(Middle, Bar->mapToGlobal(Middle), QPoint(), QPoint(0, ADelta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Bar, &Event);
+    };
+    if (move == QLatin1String("wheel down"))
+        Wheel(-120);
+    else if (move == QLatin1String("wheel up"))
+        Wheel(120);
+    else if (move == QLatin1String("scroll button")) {
+        const auto Buttons = Bar->findChildren<QToolButton*>();
+        QToolButton* Right = *std::max_element(Buttons.begin(), Buttons.end(),
+                                               [](auto* A, auto* B) { return A->x() < B->x(); });
+        QTest::mouseClick(Right, Qt::LeftButton);
+    } else
+        QTest::keyClick(Bar, QKeySequence(move)[0].key());
+    QCOMPARE(Control.ActiveIndex(), active);
+    const QRect Tab = Bar->tabRect(active);
+    if (move == QLatin1String("scroll button"))
+        QVERIFY(Tab.left() < 0);
+    else
+        QVERIFY(Bar->rect().contains(Tab.center()));
 }
 
 void TColorTabControlTest::TabColors_data()

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
-#include <QTabBar>
 #include <filesystem>
 #include <new>
 
