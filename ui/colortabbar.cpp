@@ -680,24 +680,6 @@ void TColorTabControl::SetTabColor(int AIndex, const QColor& AColor)
         FTabBar->SetTabColor(AIndex, AColor);
 }
 
-// A hidden tab bar postpones its layout to when it is shown again, so many
-// tabs added or renamed at once cost one layout instead of one each.
-void TColorTabControl::BeginUpdate()
-{
-    if (FUpdating++ == 0 && FTabBar->isVisible()) {
-        FHiddenForUpdate = true;
-        FTabBar->hide();
-    }
-}
-
-void TColorTabControl::EndUpdate()
-{
-    if (--FUpdating == 0 && FHiddenForUpdate) {
-        FHiddenForUpdate = false;
-        FTabBar->show();
-    }
-}
-
 int TColorTabControl::ActiveIndex() const
 {
     const int Index = FTabBar->currentIndex();

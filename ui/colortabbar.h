@@ -156,10 +156,6 @@ public:
     QString TabHint(int AIndex) const;
     void SetTabHint(int AIndex, const QString& AHint);
     // -1 when there are no tabs. Out-of-range indexes are ignored.
-    // Between these, changes to many tabs are laid out once, at the end.
-    void BeginUpdate();
-    void EndUpdate();
-
     int ActiveIndex() const;
     void SetActiveIndex(int AIndex);
 
@@ -196,6 +192,4 @@ private:
     TColorTabBar* FTabBar;
     QToolButton* FNewTab;
     QWidget* FPage;
-    int FUpdating = 0;
-    bool FHiddenForUpdate = false;
 };

@@ -62,19 +62,6 @@ QString TrimmedControls(const QString& AText)
     return AText.mid(First, Last - First);
 }
 
-// Every attempt reports in turn; the tabs are laid out once afterwards.
-class TTabUpdate
-{
-public:
-    explicit TTabUpdate(TColorTabControl& ATabs) : FTabs(ATabs) { FTabs.BeginUpdate(); }
-    ~TTabUpdate() { FTabs.EndUpdate(); }
-    TTabUpdate(const TTabUpdate&) = delete;
-    TTabUpdate& operator=(const TTabUpdate&) = delete;
-
-private:
-    TColorTabControl& FTabs;
-};
-
 void Select(QTextEdit* AEditor, int AStart, int ALength)
 {
     QTextCursor Cursor = AEditor->textCursor();
@@ -330,8 +317,8 @@ void TFormMain::OpenDocument(const QString& AFileName)
     ShowDocument();
 }
 
-// The document is shown whole once it is loaded: built tab by tab as its
-// attempts report, the strip would be laid out again for each of them.
+// The document is shown whole from the engine once the load is over, the
+// same way whether it succeeded or failed after its events had begun.
 void TFormMain::ShowDocument()
 {
     ForgetAttempts();
@@ -348,7 +335,6 @@ void TFormMain::ShowDocument()
 // are missing and activates the current attempt's tab.
 void TFormMain::RefreshTabs(int AFrom)
 {
-    TTabUpdate Batch(*tabCtrl);
     WithoutEvents([&] {
         const int Count = FEngine->AnagramsCount();
         for (int I = tabCtrl->Count(); I < Count; ++I)
@@ -573,7 +559,6 @@ void TFormMain::edtSentenceChange()
 {
     if (FStopEvents)
         return;
-    TTabUpdate Batch(*tabCtrl);
     FEngine->SetSentence(EngineText(edtSentence->toPlainText()));
 }
 
