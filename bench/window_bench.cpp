@@ -103,11 +103,12 @@ void Keystrokes(const QTemporaryDir& AFolder, TConfig& AConfig, TDialogs& ADialo
     Report(AWhat, TypeAndErase(Editor));
 }
 
-void Opening(const QTemporaryDir& AFolder, TConfig& AConfig, TDialogs& ADialogs)
+void Opening(const QTemporaryDir& AFolder, TConfig& AConfig, TDialogs& ADialogs, int AAttempts,
+             int ARuns)
 {
-    const QString Path = QString::fromStdString(Document(AFolder, 1000));
+    const QString Path = QString::fromStdString(Document(AFolder, AAttempts));
     std::vector<double> Millis;
-    for (int I = 0; I < 10; ++I) {
+    for (int I = 0; I < ARuns; ++I) {
         QElapsedTimer Timer;
         Timer.start();
         TFormMain Window(AConfig, ADialogs, Path);
@@ -115,7 +116,9 @@ void Opening(const QTemporaryDir& AFolder, TConfig& AConfig, TDialogs& ADialogs)
         QApplication::processEvents();
         Millis.push_back(static_cast<double>(Timer.nsecsElapsed()) / 1e6);
     }
-    Report("opening 1,000 attempts (window created and shown)", Millis);
+    const QByteArray What =
+        QStringLiteral("opening %L1 attempts (window created and shown)").arg(AAttempts).toUtf8();
+    Report(What.constData(), Millis);
 }
 
 } // namespace
@@ -132,6 +135,8 @@ int main(int argc, char** argv)
                "anagram key, 1,000-char sentence, 20 attempts");
     Keystrokes(Folder, Settings, Dialogs, 100, "edtSentence",
                "sentence key, 1,000-char sentence, 100 attempts");
-    Opening(Folder, Settings, Dialogs);
+    Opening(Folder, Settings, Dialogs, 1000, 10);
+    Opening(Folder, Settings, Dialogs, 10000, 3);
+    Opening(Folder, Settings, Dialogs, 30000, 3);
     return 0;
 }

@@ -38,10 +38,15 @@ void TAnagram::ProcessString(std::u16string_view S, bool bAdd, TLetters& ALetter
     TAnagramEngine::CountLetters(S, bAdd ? 1 : -1, ALetters);
 }
 
-void TAnagram::Recalculate()
+void TAnagram::Recount()
 {
     FLetters = FEngine.FSentenceLetters;
     ProcessString(FAnagram, false);
+}
+
+void TAnagram::Recalculate()
+{
+    Recount();
     if (FEngine.OnAnagramChanged)
         FEngine.OnAnagramChanged(FEngine, *this, FEngine.IndexOf(*this));
 }

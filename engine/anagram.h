@@ -55,6 +55,8 @@ private:
     // raises nothing and marks nothing changed.
     TAnagram(TAnagramEngine& AEngine, std::u16string&& AText, const TLetters& ASentenceLetters);
 
+    // Recounts the tally without raising anything.
+    void Recount();
     static bool AllAvailable(std::u16string_view AKeyLetters, const TLetters& ALetters);
 
     std::u16string FAnagram;

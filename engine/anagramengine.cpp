@@ -63,6 +63,8 @@ void TAnagramEngine::MoveCurrentTo(int32_t ANewIndex)
     else
         std::rotate(From, From + 1, To + 1);
     FAnagramIndex = ANewIndex;
+    // The order is the user's arrangement and is saved with the attempts.
+    FChanged = true;
 }
 
 void TAnagramEngine::Shuffle()
@@ -123,8 +125,12 @@ void TAnagramEngine::SetSentence(std::u16string_view AValue)
 {
     AssignSentence(AValue);
     FChanged = true;
-    for (const auto& Anagram : FAnagramList)
-        Anagram->Recalculate();
+    // By index: finding each attempt in the list would cost the square of their number.
+    for (int32_t I = 0; I < AnagramsCount(); ++I) {
+        FAnagramList[I]->Recount();
+        if (OnAnagramChanged)
+            OnAnagramChanged(*this, *FAnagramList[I], I);
+    }
 }
 
 void TAnagramEngine::SetCurrentIndex(int32_t AValue)
@@ -152,6 +158,9 @@ void TAnagramEngine::AssignSentence(std::u16string_view AValue)
 
 int32_t TAnagramEngine::IndexOf(const TAnagram& AAnagram) const
 {
+    // Almost always the attempt being typed in.
+    if (FAnagramIndex < AnagramsCount() && FAnagramList[FAnagramIndex].get() == &AAnagram)
+        return FAnagramIndex;
     const auto Found = std::find_if(FAnagramList.begin(), FAnagramList.end(),
                                     [&](const auto& Entry) { return Entry.get() == &AAnagram; });
     return Found == FAnagramList.end() ? -1 : static_cast<int32_t>(Found - FAnagramList.begin());

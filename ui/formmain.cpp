@@ -36,6 +36,8 @@ namespace {
 constexpr int DesignedClientWidth = 1126;
 constexpr int DesignedClientHeight = 525;
 constexpr int DesignedTopHeight = 150;
+// A tab's hint shows this much of its attempt; a whole book would fill the screen.
+constexpr int MaxHintLength = 300;
 
 // The engine keeps line breaks as CR LF, as documents always held them.
 std::u16string EngineText(const QString& AText)
@@ -62,19 +64,6 @@ QString TrimmedControls(const QString& AText)
         --Last;
     return AText.mid(First, Last - First);
 }
-
-// Every attempt reports in turn; the tabs are laid out once afterwards.
-class TTabUpdate
-{
-public:
-    explicit TTabUpdate(TColorTabControl& ATabs) : FTabs(ATabs) { FTabs.BeginUpdate(); }
-    ~TTabUpdate() { FTabs.EndUpdate(); }
-    TTabUpdate(const TTabUpdate&) = delete;
-    TTabUpdate& operator=(const TTabUpdate&) = delete;
-
-private:
-    TColorTabControl& FTabs;
-};
 
 void Select(QTextEdit* AEditor, int AStart, int ALength)
 {
@@ -138,6 +127,7 @@ void TFormMain::SetupControls()
     Page->addWidget(panData);
     Page->addWidget(SetupBottomPanel(), 1);
     split->addWidget(tabCtrl);
+    FDocuments = std::make_unique<TAttemptDocuments>(*edtAnagram, *this);
     split->setStretchFactor(1, 1);
     setCentralWidget(split);
 
@@ -148,6 +138,7 @@ void TFormMain::SetupControls()
     connect(panData, &TLetterBoard::letterReleased, this, &TFormMain::LabelsMouseUp);
     connect(tabCtrl, &TColorTabControl::changed, this, &TFormMain::tabCtrlChange);
     connect(tabCtrl, &TColorTabControl::tabEndDrag, this, &TFormMain::tabCtrlTabEndDrag);
+    connect(tabCtrl, &TColorTabControl::tabClosed, this, &TFormMain::RefreshTabs);
     tabCtrl->OnCanClose = [this](int AIndex) { return tabCtrlCanCloseEx(AIndex); };
     tabCtrl->OnNewTabButtonClick = [this] { return tabCtrlNewTabButtonClick(); };
 }
@@ -160,6 +151,7 @@ QWidget* TFormMain::SetupTopPanel()
     edtSentence->setObjectName(QStringLiteral("edtSentence"));
     edtSentence->setFont(FixedFont());
     edtSentence->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edtSentence->setTabChangesFocus(true);
     auto* Layout = new QVBoxLayout(panTop);
     Layout->setContentsMargins(4, 7, 5, 6);
     Layout->setSpacing(6);
@@ -180,6 +172,7 @@ QWidget* TFormMain::SetupBottomPanel()
     edtAnagram->setObjectName(QStringLiteral("edtAnagram"));
     edtAnagram->setFont(FixedFont());
     edtAnagram->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edtAnagram->setTabChangesFocus(true);
     auto* Layout = new QGridLayout(panBottom);
     Layout->setContentsMargins(4, 9, 5, 4);
     Layout->addWidget(
@@ -225,6 +218,22 @@ void TFormMain::SetupMenus()
     connect(AddAction(File, "mnuClose", QStringLiteral("Es&ci")), &QAction::triggered, this,
             &QWidget::close);
 
+    QMenu* Attempts = menuBar()->addMenu(QStringLiteral("&Schede"));
+    Attempts->setObjectName(QStringLiteral("mnuTabs"));
+    connect(AddAction(Attempts, "mnuCloseTab", QStringLiteral("&Chiudi la scheda"),
+                      QKeySequence(Qt::CTRL | Qt::Key_W)),
+            &QAction::triggered, this, [this] { tabCtrl->CloseTab(tabCtrl->ActiveIndex()); });
+    Attempts->addSeparator();
+    QAction* Next = AddAction(Attempts, "mnuNextTab", QStringLiteral("Scheda s&uccessiva"));
+    Next->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(Next, &QAction::triggered, this, [this] { tabCtrl->Step(1); });
+    QAction* Previous = AddAction(Attempts, "mnuPrevTab", QStringLiteral("Scheda p&recedente"));
+    Previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                            QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(Previous, &QAction::triggered, this, [this] { tabCtrl->Step(-1); });
+
     QMenu* Utilities = menuBar()->addMenu(QStringLiteral("U&tilit\u00E0"));
     Utilities->setObjectName(QStringLiteral("mnuUtilities"));
     connect(AddAction(Utilities, "mnuShuffle", QStringLiteral("&Rimescola le lettere residue"),
@@ -259,14 +268,14 @@ void TFormMain::FormCreate(const QString& AFileName)
 
     FEngine = std::make_unique<TAnagramEngine>();
     FEngine->OnEngineCleared = [this](TAnagramEngine&) { EngineCleared(); };
-    FEngine->OnAnagramsLoading = [this](TAnagramEngine&, int32_t ACount,
-                                        const std::u16string& ASentence) {
-        AnagramsLoading(ACount, ASentence);
+    FEngine->OnAnagramsLoading = [this](TAnagramEngine&, int32_t, const std::u16string&) {
+        AnagramsLoading();
     };
     FEngine->OnAnagramChanged = [this](TAnagramEngine&, TAnagram& AAnagram, int32_t AIndex) {
         AnagramChanged(AAnagram, AIndex);
     };
     WithoutEvents([this] { tabCtrl->AddTab(QStringLiteral("&1.")); });
+    ShowAttempt();
     tabCtrl->SetNewTabButton(QStringLiteral("A&ggiungi..."), 80);
     UpdateLetters();
 
@@ -318,47 +327,75 @@ void TFormMain::OpenDocument(const QString& AFileName)
     KeepSelection();
     FLoadShown = false;
     try {
-        TTabUpdate Batch(*tabCtrl);
         FEngine->Load(QFile::encodeName(FFileName).toStdString());
     } catch (const std::exception& Error) {
         if (QFileInfo::exists(AFileName)) {
             FFileName = FormerName;
             UpdateCaption();
         }
+        // The engine is as it was, but the window began to show the other document.
         if (FLoadShown)
             ShowDocument();
         FDialogs.ShowError(this, QString::fromUtf8(Error.what()));
+        return;
     }
+    ShowDocument();
 }
 
-// Shows the engine's document afresh, as after a load that failed once its
-// events had begun to show the other document.
+// The document is shown whole from the engine once the load is over, the
+// same way whether it succeeded or failed after its events had begun.
 void TFormMain::ShowDocument()
 {
-    TTabUpdate Batch(*tabCtrl);
+    ForgetAttempts();
     WithoutEvents([this] {
         tabCtrl->Clear();
-        for (int32_t I = 0; I < FEngine->AnagramsCount(); ++I) {
-            tabCtrl->AddTab(QString());
-            SetTabLook(I, FEngine->GetAnagram(I));
-        }
-        tabCtrl->SetActiveIndex(FEngine->CurrentIndex());
         edtSentence->setPlainText(EditorText(FEngine->Sentence()));
-        const TAnagram& Current = FEngine->CurrentAnagram();
-        edtAnagram->setPlainText(EditorText(Current.Anagram()));
-        Select(edtAnagram, Current.SelStart(), Current.SelLength());
     });
+    RefreshTabs(0);
+    ShowAttempt();
     UpdateLetters();
+}
+
+// Makes the tabs from AFrom on show their attempts, appends the tabs that
+// are missing and activates the current attempt's tab.
+void TFormMain::RefreshTabs(int AFrom)
+{
+    WithoutEvents([&] {
+        const int Count = FEngine->AnagramsCount();
+        for (int I = tabCtrl->Count(); I < Count; ++I)
+            tabCtrl->AddTab(QString());
+        for (int I = AFrom; I < Count; ++I)
+            SetTabLook(I, FEngine->GetAnagram(I));
+        tabCtrl->SetActiveIndex(FEngine->CurrentIndex());
+    });
 }
 
 // The editor shows one attempt at a time; its selection is kept with the
 // attempt for when the attempt is shown again.
 void TFormMain::KeepSelection()
 {
+    if (!FShown)
+        return;
     const QTextCursor Cursor = edtAnagram->textCursor();
-    TAnagram& Current = FEngine->CurrentAnagram();
-    Current.SetSelStart(Cursor.selectionStart());
-    Current.SetSelLength(Cursor.selectionEnd() - Cursor.selectionStart());
+    FShown->SetSelStart(Cursor.selectionStart());
+    FShown->SetSelLength(Cursor.selectionEnd() - Cursor.selectionStart());
+}
+
+void TFormMain::ShowAttempt()
+{
+    TAnagram& Entering = FEngine->CurrentAnagram();
+    FShown = &Entering;
+    WithoutEvents([&] {
+        FDocuments->Show(Entering, EditorText(Entering.Anagram()));
+        Select(edtAnagram, Entering.SelStart(), Entering.SelLength());
+    });
+}
+
+// The attempts are going: nothing may be kept for them any more.
+void TFormMain::ForgetAttempts()
+{
+    FShown = nullptr;
+    WithoutEvents([this] { FDocuments->Clear(); });
 }
 
 void TFormMain::ApplyTextSize()
@@ -409,18 +446,18 @@ QString TFormMain::FormatTabCaption(int ANumber, const QString& AText) const
     QString Text = AText;
     Text.replace(FRemoveCrLf, QStringLiteral(" "));
     Text.replace(FNormalizeSpaces, QStringLiteral(" "));
-    return u'&' + QString::number(ANumber) + QStringLiteral(". ") + TrimmedControls(Text);
+    // The number alone is the tab's accelerator: an "&" of the text is shown as it is.
+    return u'&' + QString::number(ANumber) + QStringLiteral(". ") +
+           TrimmedControls(Text).replace(u'&', QStringLiteral("&&"));
 }
 
 void TFormMain::AnagramChanged(TAnagram& AAnagram, int32_t AIndex)
 {
-    if (FStopEvents)
+    // A document being loaded is shown once it is complete.
+    if (FStopEvents || FEngine->Loading())
         return;
-    if (&AAnagram == &FEngine->CurrentAnagram()) {
+    if (&AAnagram == &FEngine->CurrentAnagram())
         UpdateLetters();
-        if (FEngine->Loading())
-            WithoutEvents([&] { edtAnagram->setPlainText(EditorText(AAnagram.Anagram())); });
-    }
     SetTabLook(AIndex, AAnagram);
 }
 
@@ -433,28 +470,26 @@ void TFormMain::SetTabLook(int AIndex, const TAnagram& AAnagram)
 {
     tabCtrl->SetTabCaption(AIndex, AttemptCaption(AIndex + 1, AAnagram));
     tabCtrl->SetTabColor(AIndex, ToQColor(StatusColor(AAnagram.Status())));
+    const QString Text = EditorText(AAnagram.Anagram());
+    tabCtrl->SetTabHint(AIndex, Text.size() > MaxHintLength
+                                    ? Text.left(MaxHintLength) + QStringLiteral("\u2026")
+                                    : Text);
 }
 
-void TFormMain::AnagramsLoading(int32_t ACount, const std::u16string& ASentence)
+void TFormMain::AnagramsLoading()
 {
     FLoadShown = true;
-    WithoutEvents([&] {
-        tabCtrl->Clear();
-        for (int32_t I = 0; I < ACount; ++I)
-            tabCtrl->AddTab(QString());
-        tabCtrl->SetActiveIndex(0);
-        edtSentence->setPlainText(EditorText(ASentence));
-    });
 }
 
 void TFormMain::EngineCleared()
 {
+    ForgetAttempts();
     WithoutEvents([&] {
         edtSentence->setPlainText(QString());
-        edtAnagram->setPlainText(QString());
         tabCtrl->Clear();
         tabCtrl->AddTab(QStringLiteral("&1."));
     });
+    ShowAttempt();
 }
 
 void TFormMain::mnuOptionsClick()
@@ -549,7 +584,6 @@ void TFormMain::edtSentenceChange()
 {
     if (FStopEvents)
         return;
-    TTabUpdate Batch(*tabCtrl);
     FEngine->SetSentence(EngineText(edtSentence->toPlainText()));
 }
 
@@ -606,11 +640,9 @@ void TFormMain::tabCtrlChange()
         return;
     KeepSelection();
     FEngine->SetCurrentIndex(tabCtrl->ActiveIndex());
-    WithoutEvents([this] {
-        const TAnagram& Entering = FEngine->CurrentAnagram();
-        edtAnagram->setPlainText(EditorText(Entering.Anagram()));
-        Select(edtAnagram, Entering.SelStart(), Entering.SelLength());
-    });
+    ShowAttempt();
+    // However the tab was chosen, the next key is meant for its attempt.
+    edtAnagram->setFocus();
 }
 
 bool TFormMain::tabCtrlNewTabButtonClick()
@@ -628,18 +660,18 @@ bool TFormMain::tabCtrlCanCloseEx(int ATabIndex)
         CanClose = FDialogs.Confirm(this, QStringLiteral("Sei sicuro di eliminare questa scheda?"));
     if (!CanClose)
         return false;
+    // The editor's selection belongs to the closed attempt: the attempt shown
+    // next keeps its own.
+    if (&FEngine->GetAnagram(ATabIndex) == FShown)
+        FShown = nullptr;
+    WithoutEvents([&] { FDocuments->Drop(FEngine->GetAnagram(ATabIndex)); });
     FEngine->RemoveAnagram(ATabIndex);
-    // The tabs after it move down one place once the control deletes it;
-    // their numbers are shown as they will be.
-    for (int I = ATabIndex + 1; I < tabCtrl->Count(); ++I)
-        tabCtrl->SetTabCaption(I, AttemptCaption(I, FEngine->GetAnagram(I - 1)));
     return true;
 }
 
 void TFormMain::tabCtrlTabEndDrag(int ANewIndex)
 {
+    const int From = FEngine->CurrentIndex();
     FEngine->MoveCurrentTo(ANewIndex);
-    const int Count = tabCtrl->Count();
-    for (int I = 0; I < Count; ++I)
-        tabCtrl->SetTabCaption(I, AttemptCaption(I + 1, FEngine->GetAnagram(I)));
+    RefreshTabs(std::min(From, ANewIndex));
 }

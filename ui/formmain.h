@@ -2,6 +2,7 @@
 #pragma once
 
 #include "anagramengine.h"
+#include "attemptdocuments.h"
 
 #include <QMainWindow>
 #include <QRegularExpression>
@@ -58,7 +59,7 @@ private:
 
     // Engine events.
     void AnagramChanged(TAnagram& AAnagram, int32_t AIndex);
-    void AnagramsLoading(int32_t ACount, const std::u16string& ASentence);
+    void AnagramsLoading();
     void EngineCleared();
 
     // Settings.
@@ -75,6 +76,9 @@ private:
     bool FormCloseQuery();
     void OpenDocument(const QString& AFileName);
     void ShowDocument();
+    void RefreshTabs(int AFrom);
+    void ShowAttempt();
+    void ForgetAttempts();
     void SaveDocument();
 
     // Controls.
@@ -101,6 +105,9 @@ private:
     // Set once a load's events have begun to show a new document in the tabs.
     bool FLoadShown = false;
     std::unique_ptr<TAnagramEngine> FEngine;
+    // The attempt the anagram editor shows; null once it was closed.
+    TAnagram* FShown = nullptr;
+    std::unique_ptr<TAttemptDocuments> FDocuments;
     int FOldSel = 0;
     int FOldLen = 0;
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 // The real window on settings in a fresh temporary folder, answered through
@@ -59,6 +60,7 @@ protected:
     TLetterBoard* Board() const { return Child<TLetterBoard>("panData"); }
     TColorTabControl* Tabs() const { return Child<TColorTabControl>("tabCtrl"); }
     QAction* Action(const char* AName) const { return Child<QAction>(AName); }
+    void ClickNewTab() const { QTest::mouseClick(Tabs()->NewTabButton(), Qt::LeftButton); }
 
     // Types any text, accented letters included, one key event per character.
     static void Type(QWidget* AWidget, const QString& AText)

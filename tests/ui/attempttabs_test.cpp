@@ -4,7 +4,8 @@
 #include "qttestmain.h"
 
 #include <QCheckBox>
-#include <QTabBar>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -16,9 +17,68 @@ QStringList Captions(const TColorTabControl* ATabs)
     return Result;
 }
 
-QPoint TabCenter(const QTabBar* ABar, int AIndex)
+QPoint TabCenter(const TColorTabBar* ABar, int AIndex)
 {
     return ABar->tabRect(AIndex).center();
+}
+
+QImage PaintedTab(TColorTabBar* ABar, int AIndex)
+{
+    // Laid out as it is before it is painted: a new tab widens the strip.
+    QCoreApplication::processEvents();
+    return ABar->grab(ABar->tabRect(AIndex)).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// What ACaption alone paints on tab AIndex of ATabs, and what is there
+// without it: the box of pixels where the two differ.
+struct TGlyphs
+{
+    QImage With;
+    QImage Without;
+};
+
+TGlyphs Glyphs(TColorTabControl* ATabs, int AIndex, const QString& ACaption)
+{
+    const QString Caption = ATabs->TabCaption(AIndex);
+    ATabs->SetTabCaption(AIndex, ACaption);
+    const QImage With = PaintedTab(ATabs->TabBar(), AIndex);
+    ATabs->SetTabCaption(AIndex, QString());
+    const QImage Without = PaintedTab(ATabs->TabBar(), AIndex);
+    ATabs->SetTabCaption(AIndex, Caption);
+    QRect Box;
+    for (int Y = 0; Y < With.height(); ++Y)
+        for (int X = 0; X < With.width(); ++X)
+            if (With.pixel(X, Y) != Without.pixel(X, Y))
+                Box |= QRect(X, Y, 1, 1);
+    return {With.copy(Box), Without.copy(Box)};
+}
+
+int GreyDistance(QRgb A, QRgb B)
+{
+    return std::abs(qGray(A) - qGray(B));
+}
+
+// Whether the glyphs appear somewhere in ATab: at the best place, what
+// differs from them is under a third of what they differ from the bare tab.
+// Text is laid out to fractions of a pixel, so the same glyphs need not give
+// the same pixels at another place.
+bool Shows(const QImage& ATab, const TGlyphs& AGlyphs)
+{
+    const QImage& Ink = AGlyphs.With;
+    long Weight = 0;
+    for (int Y = 0; Y < Ink.height(); ++Y)
+        for (int X = 0; X < Ink.width(); ++X)
+            Weight += GreyDistance(Ink.pixel(X, Y), AGlyphs.Without.pixel(X, Y));
+    for (int Top = 0; Top + Ink.height() <= ATab.height(); ++Top)
+        for (int Left = 0; Left + Ink.width() <= ATab.width(); ++Left) {
+            long Miss = 0;
+            for (int Y = 0; Y < Ink.height(); ++Y)
+                for (int X = 0; X < Ink.width(); ++X)
+                    Miss += GreyDistance(ATab.pixel(Left + X, Top + Y), Ink.pixel(X, Y));
+            if (3 * Miss < Weight)
+                return true;
+        }
+    return false;
 }
 
 } // namespace
@@ -32,12 +92,25 @@ private slots:
 
     void CaptionsAreOneLine_data();
     void CaptionsAreOneLine();
+    void CaptionsArePaintedWithTheirNumber_data();
+    void CaptionsArePaintedWithTheirNumber();
+    void HintsShowTheAttempt_data();
+    void HintsShowTheAttempt();
+    void EachAttemptKeepsItsUndo();
     void TheLastTabIsNeverClosed();
+    void ClosingTheActiveTabKeepsTheNextOnesSelection();
+    void KeysStepThroughTheTabs_data();
+    void KeysStepThroughTheTabs();
+    void ChosenTabsTakeTheFocus_data();
+    void ChosenTabsTakeTheFocus();
+    void TabMovesTheFocus_data();
+    void TabMovesTheFocus();
     void BlankAttemptsCloseWithoutAQuestion();
     void TypedAttemptsCloseOnlyOnYes();
     void ClosingKeepsTabsAndAttemptsInStep_data();
     void ClosingKeepsTabsAndAttemptsInStep();
-    void DraggingRenumbersWithoutChanging();
+    void DraggingRenumbersAndMarksChanged_data();
+    void DraggingRenumbersAndMarksChanged();
     void NewTabsStartEmpty_data();
     void NewTabsStartEmpty();
     void EachAttemptKeepsItsCaret();
@@ -92,6 +165,9 @@ void AttemptTabsTest::CaptionsAreOneLine_data()
     QTest::newRow("position ten") << 10 << QStringLiteral("x") << QStringLiteral("&10. x");
     QTest::newRow("control characters trimmed")
         << 5 << QStringLiteral("\x01\x02 ab \x03") << QStringLiteral("&5. ab");
+    // Only the number is an accelerator.
+    QTest::newRow("ampersands") << 6 << QStringLiteral("Sara & Dario &&")
+                                << QStringLiteral("&6. Sara && Dario &&&&");
 }
 
 void AttemptTabsTest::CaptionsAreOneLine()
@@ -101,6 +177,195 @@ void AttemptTabsTest::CaptionsAreOneLine()
     QFETCH(QString, Caption);
     Start();
     QCOMPARE(FWindow->FormatTabCaption(Number, Text), Caption);
+}
+
+void AttemptTabsTest::CaptionsArePaintedWithTheirNumber_data()
+{
+    QTest::addColumn<QString>("Text");
+    QTest::addColumn<QString>("Sample");
+    QTest::addColumn<bool>("Painted");
+    const QString Long = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3);
+    QTest::newRow("long: the number") << Long << QStringLiteral("&2.") << true;
+    QTest::newRow("long: no other number") << Long << QStringLiteral("&3.") << false;
+    QTest::newRow("twenty letters: the number")
+        << QStringLiteral("abcdefghijklmnopqrst") << QStringLiteral("&2.") << true;
+    QTest::newRow("short: the number") << QStringLiteral("abc") << QStringLiteral("&2.") << true;
+    QTest::newRow("ampersand shown")
+        << QStringLiteral("Sara & Dario") << QStringLiteral("&&") << true;
+}
+
+// Checked on the painted strip, with what the same style paints for a
+// caption of the sample alone.
+void AttemptTabsTest::CaptionsArePaintedWithTheirNumber()
+{
+    QFETCH(QString, Text);
+    QFETCH(QString, Sample);
+    QFETCH(bool, Painted);
+    Start();
+    ClickNewTab();
+    FWindow->Engine().SetCurrentAnagramString(Text.toStdU16String());
+    const QImage Tab = PaintedTab(Tabs()->TabBar(), 1);
+    QCOMPARE(Shows(Tab, Glyphs(Tabs(), 1, Sample)), Painted);
+}
+
+void AttemptTabsTest::HintsShowTheAttempt_data()
+{
+    QTest::addColumn<QString>("Text");
+    QTest::addColumn<QString>("Hint");
+    QTest::newRow("lines kept") << QStringLiteral("uno\r\ndue") << QStringLiteral("uno\ndue");
+    const QString Book = QStringLiteral("abcdefghij").repeated(100);
+    QTest::newRow("a long text is cut") << Book << Book.left(300) + QStringLiteral("\u2026");
+}
+
+void AttemptTabsTest::HintsShowTheAttempt()
+{
+    QFETCH(QString, Text);
+    QFETCH(QString, Hint);
+    Start();
+    FWindow->Engine().SetCurrentAnagramString(Text.toStdU16String());
+    QCOMPARE(Tabs()->TabHint(0), Hint);
+}
+
+// Typing after the close must change the attempt shown at the place typed.
+void AttemptTabsTest::ClosingTheActiveTabKeepsTheNextOnesSelection()
+{
+    Start();
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    Type(Sentence(), QStringLiteral("uvwxyz abcdef"));
+    Type(Editor(), QStringLiteral("uvwxyz"));
+    ClickNewTab();
+    Type(Editor(), QStringLiteral("abcdef"));
+    QTextCursor Cursor = Editor()->textCursor();
+    Cursor.setPosition(2);
+    Cursor.setPosition(4, QTextCursor::KeepAnchor);
+    Editor()->setTextCursor(Cursor);
+    FDialogs->Answers = {true};
+    QTest::keyClick(Editor(), Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(FDialogs->Questions.size(), 1);
+    QCOMPARE(Tabs()->Count(), 1);
+    Type(Editor(), QStringLiteral("Q"));
+    QCOMPARE(Texts(), QStringList{QStringLiteral("uvwxyzQ")});
+}
+
+void AttemptTabsTest::KeysStepThroughTheTabs_data()
+{
+    QTest::addColumn<QString>("Focus");
+    QTest::addColumn<int>("Key");
+    QTest::addColumn<int>("Modifiers");
+    QTest::addColumn<int>("Start");
+    QTest::addColumn<int>("Active");
+    const int Ctrl = Qt::ControlModifier;
+    const int CtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    for (const char* Focus : {"edtAnagram", "edtSentence"}) {
+        const QString Name = QString::fromLatin1(Focus);
+        QTest::addRow("%s Ctrl+Tab", Focus) << Name << int(Qt::Key_Tab) << Ctrl << 1 << 2;
+        QTest::addRow("%s Ctrl+Shift+Tab", Focus)
+            << Name << int(Qt::Key_Backtab) << CtrlShift << 1 << 0;
+        QTest::addRow("%s Ctrl+PgDown", Focus) << Name << int(Qt::Key_PageDown) << Ctrl << 1 << 2;
+        QTest::addRow("%s Ctrl+PgUp", Focus) << Name << int(Qt::Key_PageUp) << Ctrl << 1 << 0;
+    }
+    QTest::newRow("round past the last")
+        << QStringLiteral("edtAnagram") << int(Qt::Key_Tab) << Ctrl << 2 << 0;
+    QTest::newRow("round before the first")
+        << QStringLiteral("edtAnagram") << int(Qt::Key_PageUp) << Ctrl << 0 << 2;
+}
+
+// Sent to the editor that has the focus, which would keep Ctrl+Tab for itself.
+void AttemptTabsTest::KeysStepThroughTheTabs()
+{
+    QFETCH(QString, Focus);
+    QFETCH(int, Key);
+    QFETCH(int, Modifiers);
+    QFETCH(int, Start);
+    QFETCH(int, Active);
+    StartWithThree();
+    FWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    Tabs()->SetActiveIndex(Start);
+    auto* Target = Child<QWidget>(Focus.toLatin1().constData());
+    Target->setFocus();
+    const QString Before = Sentence()->toPlainText();
+    QTest::keyClick(Target, Qt::Key(Key), Qt::KeyboardModifiers(Modifiers));
+    QCOMPARE(Tabs()->ActiveIndex(), Active);
+    QCOMPARE(FWindow->Engine().CurrentIndex(), Active);
+    QCOMPARE(Editor()->toPlainText(), Texts().at(Active));
+    QCOMPARE(Sentence()->toPlainText(), Before);
+    QVERIFY(!FWindow->Engine().Changed());
+}
+
+void AttemptTabsTest::ChosenTabsTakeTheFocus_data()
+{
+    QTest::addColumn<QString>("Way");
+    for (const char* Way : {"click", "Alt+digit", "Ctrl+Tab", "new-tab button", "Alt+G"})
+        QTest::newRow(Way) << QString::fromLatin1(Way);
+}
+
+void AttemptTabsTest::ChosenTabsTakeTheFocus()
+{
+    QFETCH(QString, Way);
+    StartWithThree();
+    FWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    Sentence()->setFocus();
+    TColorTabBar* Bar = Tabs()->TabBar();
+    if (Way == QLatin1String("click"))
+        QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 2));
+    else if (Way == QLatin1String("Alt+digit"))
+        QTest::keyClick(Sentence(), Qt::Key_3, Qt::AltModifier);
+    else if (Way == QLatin1String("Ctrl+Tab"))
+        QTest::keyClick(Sentence(), Qt::Key_Tab, Qt::ControlModifier);
+    else if (Way == QLatin1String("new-tab button"))
+        ClickNewTab();
+    else
+        QTest::keyClick(Sentence(), Qt::Key_G, Qt::AltModifier);
+    QTRY_VERIFY(Tabs()->ActiveIndex() != 0);
+    QTRY_VERIFY(Editor()->hasFocus());
+}
+
+void AttemptTabsTest::TabMovesTheFocus_data()
+{
+    QTest::addColumn<QString>("Focus");
+    QTest::newRow("sentence") << QStringLiteral("edtSentence");
+    QTest::newRow("anagram") << QStringLiteral("edtAnagram");
+}
+
+void AttemptTabsTest::TabMovesTheFocus()
+{
+    QFETCH(QString, Focus);
+    StartWithThree();
+    FWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FWindow.get()));
+    auto* Target = Child<QWidget>(Focus.toLatin1().constData());
+    Target->setFocus();
+    const QString SentenceBefore = Sentence()->toPlainText();
+    QTest::keyClick(Target, Qt::Key_Tab);
+    QVERIFY(!Target->hasFocus());
+    QCOMPARE(Sentence()->toPlainText(), SentenceBefore);
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("uno"));
+}
+
+void AttemptTabsTest::EachAttemptKeepsItsUndo()
+{
+    StartWithThree();
+    Child<QCheckBox>("chkAllowExcess")->setChecked(true);
+    TColorTabBar* Bar = Tabs()->TabBar();
+    Editor()->moveCursor(QTextCursor::End);
+    Type(Editor(), QStringLiteral("x"));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 1));
+    // Showing an attempt is not an edit of it: there is nothing to take back.
+    QVERIFY(!Editor()->document()->isUndoAvailable());
+    Editor()->moveCursor(QTextCursor::End);
+    Type(Editor(), QStringLiteral("y"));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Texts(),
+             (QStringList{QStringLiteral("uno"), QStringLiteral("duey"), QStringLiteral("tre")}));
+    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 1));
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Texts(),
+             (QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}));
+    QCOMPARE(Editor()->toPlainText(), QStringLiteral("due"));
+    QCOMPARE(Captions(Tabs()).at(1), QStringLiteral("&2. due"));
 }
 
 void AttemptTabsTest::TheLastTabIsNeverClosed()
@@ -120,8 +385,7 @@ void AttemptTabsTest::BlankAttemptsCloseWithoutAQuestion()
     Start();
     Action("mnuShuffle")->trigger(); // something to lose, so Changed is true anyway
     Tabs()->TabBar()->setCurrentIndex(0);
-    QTest::mouseClick(Tabs()->TabBar(), Qt::LeftButton, {},
-                      TabCenter(Tabs()->TabBar(), Tabs()->TabBar()->count() - 1));
+    ClickNewTab();
     QCOMPARE(Tabs()->Count(), 2);
     Type(Editor(), QStringLiteral(" \n "));
     CloseTab(1);
@@ -179,22 +443,41 @@ void AttemptTabsTest::ClosingKeepsTabsAndAttemptsInStep()
     QCOMPARE(Captions(Tabs()), Expected);
 }
 
-void AttemptTabsTest::DraggingRenumbersWithoutChanging()
+void AttemptTabsTest::DraggingRenumbersAndMarksChanged_data()
 {
+    QTest::addColumn<int>("Drop");
+    QTest::addColumn<QStringList>("Order");
+    QTest::addColumn<bool>("Changed");
+    QTest::newRow("first to the end")
+        << 2 << QStringList{QStringLiteral("due"), QStringLiteral("tre"), QStringLiteral("uno")}
+        << true;
+    QTest::newRow("dropped where it was")
+        << 0 << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}
+        << false;
+}
+
+// The order of the attempts is the user's work: a new one is saved or asked about.
+void AttemptTabsTest::DraggingRenumbersAndMarksChanged()
+{
+    QFETCH(int, Drop);
+    QFETCH(QStringList, Order);
+    QFETCH(bool, Changed);
     StartWithThree();
-    QTabBar* Bar = Tabs()->TabBar();
+    TColorTabBar* Bar = Tabs()->TabBar();
     QTest::mousePress(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
     QTest::mouseMove(Bar, TabCenter(Bar, 1));
     QTest::mouseMove(Bar, TabCenter(Bar, 2));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, 2));
-    QCOMPARE(Texts(),
-             (QStringList{QStringLiteral("due"), QStringLiteral("tre"), QStringLiteral("uno")}));
-    QCOMPARE(Captions(Tabs()), (QStringList{QStringLiteral("&1. due"), QStringLiteral("&2. tre"),
-                                            QStringLiteral("&3. uno")}));
-    QCOMPARE(Tabs()->ActiveIndex(), 2);
-    QCOMPARE(FWindow->Engine().CurrentIndex(), 2);
+    QTest::mouseMove(Bar, TabCenter(Bar, Drop));
+    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, Drop));
+    QCOMPARE(Texts(), Order);
+    QStringList Numbered;
+    for (int I = 0; I < Order.size(); ++I)
+        Numbered << FWindow->FormatTabCaption(I + 1, Order.at(I));
+    QCOMPARE(Captions(Tabs()), Numbered);
+    QCOMPARE(Tabs()->ActiveIndex(), Drop);
+    QCOMPARE(FWindow->Engine().CurrentIndex(), Drop);
     QCOMPARE(Editor()->toPlainText(), QStringLiteral("uno"));
-    QVERIFY(!FWindow->Engine().Changed());
+    QCOMPARE(FWindow->Engine().Changed(), Changed);
 }
 
 void AttemptTabsTest::NewTabsStartEmpty_data()
@@ -216,8 +499,7 @@ void AttemptTabsTest::NewTabsStartEmpty()
     Child<QCheckBox>("chkAllowExcess")->setChecked(AllowExcess);
     Type(Sentence(), SentenceText);
     Type(Editor(), QStringLiteral("r"));
-    QTabBar* Bar = Tabs()->TabBar();
-    QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, Bar->count() - 1));
+    ClickNewTab();
     QCOMPARE(Tabs()->Count(), 2);
     QCOMPARE(Tabs()->ActiveIndex(), 1);
     QCOMPARE(FWindow->Engine().CurrentIndex(), 1);
@@ -234,7 +516,7 @@ void AttemptTabsTest::EachAttemptKeepsItsCaret()
     Cursor.setPosition(1);
     Cursor.setPosition(3, QTextCursor::KeepAnchor);
     Editor()->setTextCursor(Cursor);
-    QTabBar* Bar = Tabs()->TabBar();
+    TColorTabBar* Bar = Tabs()->TabBar();
     QTest::mouseClick(Bar, Qt::LeftButton, {}, TabCenter(Bar, 2));
     QCOMPARE(Editor()->toPlainText(), QStringLiteral("tre"));
     QCOMPARE(Editor()->textCursor().position(), 0);

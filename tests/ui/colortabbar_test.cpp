@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -18,6 +19,8 @@ constexpr int TabWidth = 180;
 constexpr int NewTabWidth = 80;
 // A path step that leaves the tab strip, down into the page.
 constexpr int OffTheStrip = -1;
+// A path step beside the last tab, where the new-tab button stands.
+constexpr int PastTheTabs = -2;
 // The handler answers of the data tables; Unset leaves the handler empty.
 constexpr int Unset = -1;
 
@@ -45,14 +48,16 @@ bool Show(QWidget& AWidget)
     return QTest::qWaitForWindowExposed(&AWidget);
 }
 
-QPoint TabCenter(const QTabBar* ABar, int AIndex)
+QPoint TabCenter(const TColorTabBar* ABar, int AIndex)
 {
     if (AIndex == OffTheStrip)
         return QPoint(ABar->width() / 2, ABar->height() + 20);
+    if (AIndex == PastTheTabs)
+        return QPoint(ABar->width() + 20, ABar->height() / 2);
     return ABar->tabRect(AIndex).center();
 }
 
-QRect CloseButtonOf(const QTabBar* ABar, int AIndex)
+QRect CloseButtonOf(const TColorTabBar* ABar, int AIndex)
 {
     return static_cast<const TColorTabBar*>(ABar)->CloseButtonRect(AIndex);
 }
@@ -82,15 +87,19 @@ private slots:
     void WritingTabs();
     void NewTabButton_data();
     void NewTabButton();
-    void NewTabButtonIsNoTab();
+    void NewTabButtonStaysInSight_data();
+    void NewTabButtonStaysInSight();
     void CloseButton_data();
     void CloseButton();
     void Drag_data();
     void Drag();
     void AltMnemonics_data();
     void AltMnemonics();
+    void SharedAcceleratorsTakeTurns();
     void TabWidths();
     void ManyTabsScroll();
+    void WalkingTheStrip_data();
+    void WalkingTheStrip();
     void TabColors_data();
     void TabColors();
 };
@@ -125,11 +134,12 @@ void TColorTabControlTest::WritingTabs()
     QCOMPARE(Control.TabColor(1), QColor(Qt::red));
     QVERIFY(!Control.TabColor(0).isValid());
 
-    // Writes past the last tab must not reach the new-tab button.
+    // Writes past the last tab reach nothing.
     Control.SetTabCaption(2, QStringLiteral("x"));
     Control.SetTabColor(2, Qt::blue);
-    if (newTabButton)
-        QCOMPARE(Control.TabBar()->tabText(2), NewTabCaption);
+    Control.SetTabHint(2, QStringLiteral("x"));
+    QCOMPARE(Control.NewTabButton()->text(), newTabButton ? NewTabCaption : QString());
+    QCOMPARE(Control.TabBar()->count(), 2);
     QCOMPARE(Control.Count(), 2);
 
     Control.SetActiveIndex(1);
@@ -178,12 +188,7 @@ void TColorTabControlTest::NewTabButton()
     connect(&Control, &TColorTabControl::changed, this,
             [&] { SeenByHandler << Control.ActiveIndex() << Control.Count(); });
 
-    // A click, with the hand shaking a little as it would.
-    QTabBar* Bar = Control.TabBar();
-    const QPoint Pos = TabCenter(Bar, tabs);
-    QTest::mousePress(Bar, Qt::LeftButton, {}, Pos);
-    QTest::mouseMove(Bar, Pos + QPoint(2, 1));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, Pos + QPoint(2, 1));
+    QTest::mouseClick(Control.NewTabButton(), Qt::LeftButton);
 
     QCOMPARE(Calls, answer == Unset ? 0 : 1);
     if (appends) {
@@ -196,38 +201,45 @@ void TColorTabControlTest::NewTabButton()
         QCOMPARE(Control.ActiveIndex(), ActiveBefore);
         QCOMPARE(SeenByHandler, QList<int>());
     }
-    QCOMPARE(Bar->tabText(Bar->count() - 1), NewTabCaption);
-    QVERIFY(Bar->currentIndex() < Control.Count());
+    QCOMPARE(Control.TabBar()->count(), Control.Count());
 }
 
-void TColorTabControlTest::NewTabButtonIsNoTab()
+void TColorTabControlTest::NewTabButtonStaysInSight_data()
 {
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("the usual font") << 0;
+    QTest::newRow("a large font") << 24;
+}
+
+void TColorTabControlTest::NewTabButtonStaysInSight()
+{
+    QFETCH(int, pointSize);
     TColorTabControl Control;
-    Fill(Control, 3);
+    if (pointSize > 0) {
+        QFont Large = Control.font();
+        Large.setPointSize(pointSize);
+        Control.setFont(Large);
+    }
+    Fill(Control, 40);
+    Control.resize(4 * TabWidth, 200);
     QVERIFY(Show(Control));
-    Control.SetActiveIndex(2);
-    QTabBar* Bar = Control.TabBar();
-    QVERIFY(Bar->tabRect(2).contains(CloseButtonOf(Bar, 2)));
-    QVERIFY(CloseButtonOf(Bar, 3).isEmpty());
-    QSignalSpy Changed(&Control, &TColorTabControl::changed);
-    QSignalSpy Ended(&Control, &TColorTabControl::tabEndDrag);
-
-    // A drag started on it moves nothing and is not a click.
-    QTest::mousePress(Bar, Qt::LeftButton, {}, TabCenter(Bar, 3));
-    QTest::mouseMove(Bar, TabCenter(Bar, 0));
-    QTest::mouseRelease(Bar, Qt::LeftButton, {}, TabCenter(Bar, 0));
-    QCOMPARE(Captions(Control),
-             QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-    QCOMPARE(Bar->tabText(3), NewTabCaption);
-
-    // Keys walk the tabs, never onto it.
+    Control.SetActiveIndex(39);
+    QToolButton* Button = Control.NewTabButton();
+    QVERIFY(Button->isVisible());
+    QVERIFY(Control.rect().contains(Button->geometry()));
+    // Its whole caption fits, in whatever font it has.
+    const QString Shown = QString(NewTabCaption).remove(u'&');
+    QVERIFY(Button->width() >= Button->sizeHint().width());
+    QVERIFY(Button->contentsRect().width() > Button->fontMetrics().horizontalAdvance(Shown));
+    // Nothing is drawn over it: the window shows what the button paints.
+    QCOMPARE(Control.grab(Button->geometry()).toImage().convertToFormat(QImage::Format_RGB32),
+             Button->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    // Keys walk the tabs only.
+    TColorTabBar* Bar = Control.TabBar();
     Bar->setFocus();
     QTest::keyClick(Bar, Qt::Key_Right);
-    QCOMPARE(Bar->currentIndex(), 2);
-    QTest::keyClick(Bar, Qt::Key_Left);
-    QCOMPARE(Control.ActiveIndex(), 1);
-    QCOMPARE(Changed.count(), 1);
-    QCOMPARE(Ended.count(), 0);
+    QCOMPARE(Control.ActiveIndex(), 39);
+    QCOMPARE(Control.Count(), 40);
 }
 
 void TColorTabControlTest::CloseButton_data()
@@ -296,15 +308,14 @@ void TColorTabControlTest::Drag_data()
     QTest::addColumn<int>("end");
     const QString T1 = QStringLiteral("1"), T2 = QStringLiteral("2"), T3 = QStringLiteral("3");
     const QStringList Unmoved({T1, T2, T3});
-    // Index 3 is the new-tab button.
     QTest::newRow("first to the end")
         << 1 << 0 << QList<int>({1, 2}) << QStringList({T2, T3, T1}) << 2;
     QTest::newRow("active first to the end")
         << 0 << 0 << QList<int>({2}) << QStringList({T2, T3, T1}) << 2;
     QTest::newRow("last to the front")
         << 0 << 2 << QList<int>({0}) << QStringList({T3, T1, T2}) << 0;
-    QTest::newRow("onto the new-tab button")
-        << 2 << 0 << QList<int>({3}) << QStringList({T2, T3, T1}) << 2;
+    QTest::newRow("past the last tab, onto the new-tab button")
+        << 2 << 0 << QList<int>({2, PastTheTabs}) << Unmoved << 0;
     QTest::newRow("released without moving") << 0 << 1 << QList<int>() << Unmoved << 1;
     QTest::newRow("brought back") << 2 << 0 << QList<int>({2, 0}) << Unmoved << 0;
     QTest::newRow("dropped off the strip")
@@ -327,7 +338,7 @@ void TColorTabControlTest::Drag()
     connect(&Control, &TColorTabControl::changed, this,
             [&] { SeenByHandler << Control.ActiveIndex(); });
     QSignalSpy Ended(&Control, &TColorTabControl::tabEndDrag);
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
 
     QPoint Pos = TabCenter(Bar, from);
     QTest::mousePress(Bar, Qt::LeftButton, {}, Pos);
@@ -346,7 +357,7 @@ void TColorTabControlTest::Drag()
     QCOMPARE(SeenByHandler, active == from ? QList<int>() : QList<int>({from}));
     QCOMPARE(Ended.count(), 1);
     QCOMPARE(Ended.at(0).at(0).toInt(), end);
-    QCOMPARE(Bar->tabText(Bar->count() - 1), NewTabCaption);
+    QCOMPARE(Bar->count(), 3);
 }
 
 void TColorTabControlTest::AltMnemonics_data()
@@ -373,9 +384,34 @@ void TColorTabControlTest::AltMnemonics()
     QSignalSpy Changed(&Control, &TColorTabControl::changed);
 
     QTest::keyClick(&Control, Qt::Key(key), Qt::AltModifier);
-    QCOMPARE(Control.Count(), count);
+    // A button's mnemonic shows it pressed for a moment before it clicks.
+    QTRY_COMPARE(Control.Count(), count);
     QCOMPARE(Control.ActiveIndex(), active);
     QCOMPARE(Changed.count(), 1);
+}
+
+void TColorTabControlTest::SharedAcceleratorsTakeTurns()
+{
+    TColorTabControl Control;
+    Fill(Control, 0);
+    for (int Index = 1; Index <= 12; ++Index)
+        Control.AddTab(QStringLiteral("&%1.").arg(Index));
+    Control.SetTabCaption(11, QStringLiteral("&x"));
+    Control.show();
+    Control.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Control));
+    QList<int> Visited;
+    for (int Press = 0; Press < 4; ++Press) {
+        QTest::keyClick(&Control, Qt::Key_1, Qt::AltModifier);
+        Visited << Control.ActiveIndex();
+    }
+    QCOMPARE(Visited, QList<int>({9, 10, 0, 9}));
+    QTest::keyClick(&Control, Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(Control.ActiveIndex(), 11);
+    // Renamed tabs give their accelerators up.
+    Control.SetTabCaption(0, QStringLiteral("a"));
+    QTest::keyClick(&Control, Qt::Key_1, Qt::AltModifier);
+    QCOMPARE(Control.ActiveIndex(), 9);
 }
 
 void TColorTabControlTest::TabWidths()
@@ -384,14 +420,14 @@ void TColorTabControlTest::TabWidths()
     Fill(Control, 1);
     Control.AddTab(QString(200, u'W'));
     QVERIFY(Show(Control));
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     QCOMPARE(Bar->tabRect(0).width(), TabWidth);
     QCOMPARE(Bar->tabRect(1).width(), TabWidth);
-    QCOMPARE(Bar->tabRect(2).width(), NewTabWidth);
+    QCOMPARE(Control.NewTabButton()->width(),
+             std::max(NewTabWidth, Control.NewTabButton()->sizeHint().width()));
 
     Control.SetTabWidth(120);
     QCOMPARE(Bar->tabRect(1).width(), 120);
-    QCOMPARE(Bar->tabRect(2).width(), NewTabWidth);
 }
 
 void TColorTabControlTest::ManyTabsScroll()
@@ -402,11 +438,64 @@ void TColorTabControlTest::ManyTabsScroll()
     Control.resize(3 * TabWidth, 200);
     QVERIFY(Show(Control));
     Control.SetActiveIndex(29);
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     QVERIFY(Bar->rect().intersects(Bar->tabRect(29)));
     QCOMPARE(Bar->tabRect(29).width(), TabWidth);
     const auto Buttons = Bar->findChildren<QToolButton*>();
     QVERIFY(std::any_of(Buttons.begin(), Buttons.end(), [](auto* B) { return B->isVisible(); }));
+}
+
+void TColorTabControlTest::WalkingTheStrip_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<int>("active");
+    QTest::newRow("End") << 0 << QStringLiteral("End") << 29;
+    QTest::newRow("Home") << 29 << QStringLiteral("Home") << 0;
+    QTest::newRow("Right") << 5 << QStringLiteral("Right") << 6;
+    QTest::newRow("Left at the first") << 0 << QStringLiteral("Left") << 0;
+    QTest::newRow("Right at the last") << 29 << QStringLiteral("Right") << 29;
+    QTest::newRow("wheel down") << 0 << QStringLiteral("wheel down") << 1;
+    QTest::newRow("wheel up") << 1 << QStringLiteral("wheel up") << 0;
+    QTest::newRow("scroll button") << 0 << QStringLiteral("scroll button") << 0;
+}
+
+// However the active tab changes, it is scrolled into sight; the scroll
+// buttons move the strip alone.
+void TColorTabControlTest::WalkingTheStrip()
+{
+    QFETCH(int, start);
+    QFETCH(QString, move);
+    QFETCH(int, active);
+    TColorTabControl Control;
+    Fill(Control, 30);
+    Control.resize(3 * TabWidth, 200);
+    QVERIFY(Show(Control));
+    Control.SetActiveIndex(start);
+    TColorTabBar* Bar = Control.TabBar();
+    const QPoint Middle = Bar->rect().center();
+    const auto Wheel = [&](int ADelta) {
+        QWheelEvent Event(Middle, Bar->mapToGlobal(Middle), QPoint(), QPoint(0, ADelta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Bar, &Event);
+    };
+    if (move == QLatin1String("wheel down"))
+        Wheel(-120);
+    else if (move == QLatin1String("wheel up"))
+        Wheel(120);
+    else if (move == QLatin1String("scroll button")) {
+        const auto Buttons = Bar->findChildren<QToolButton*>();
+        QToolButton* Right = *std::max_element(Buttons.begin(), Buttons.end(),
+                                               [](auto* A, auto* B) { return A->x() < B->x(); });
+        QTest::mouseClick(Right, Qt::LeftButton);
+    } else
+        QTest::keyClick(Bar, QKeySequence(move)[0].key());
+    QCOMPARE(Control.ActiveIndex(), active);
+    const QRect Tab = Bar->tabRect(active);
+    if (move == QLatin1String("scroll button"))
+        QVERIFY(Tab.left() < 0);
+    else
+        QVERIFY(Bar->rect().contains(Tab.center()));
 }
 
 void TColorTabControlTest::TabColors_data()
@@ -444,7 +533,7 @@ void TColorTabControlTest::TabColors()
     Control.AddTab(QStringLiteral("MMMMMMMM"));
     Control.SetActiveIndex(active ? 1 : 0);
     QVERIFY(Show(Control));
-    QTabBar* Bar = Control.TabBar();
+    TColorTabBar* Bar = Control.TabBar();
     const QRect Tab = Bar->tabRect(1);
     const QImage Plain = Bar->grab().toImage();
 

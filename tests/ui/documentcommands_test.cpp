@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
-#include <QTabBar>
 #include <filesystem>
 #include <new>
 
@@ -288,8 +287,7 @@ void DocumentCommandsTest::DocumentSurvivesARestart()
     Start();
     Type(Sentence(), QStringLiteral("Roma amor"));
     Type(Editor(), QStringLiteral("ramo"));
-    QTabBar* Bar = Tabs()->TabBar();
-    QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(Bar->count() - 1).center());
+    ClickNewTab();
     Type(Editor(), QStringLiteral("orma"));
     Action("mnuShuffle")->trigger();
     const QString Lines = Board()->ConsonantsLabel()->text();
@@ -361,7 +359,7 @@ void DocumentCommandsTest::AnOpenThatRunsOutOfMemoryChangesNothing()
         FailAt < 0 ? QByteArray() : QByteArray::fromStdString(ReadBytes(Chosen.toStdString()));
     if (Named) {
         Start(File("good.vbf"));
-        QTabBar* Bar = Tabs()->TabBar();
+        TColorTabBar* Bar = Tabs()->TabBar();
         QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(1).center());
     } else {
         Start();

@@ -107,6 +107,9 @@ void FormMainTest::MenuCaptionsAndShortcuts_data()
     Row("mnuSaveas", "Salva con n&ome...", QKeySequence(Qt::CTRL | Qt::Key_O));
     Row("mnuOptions", "Op&zioni", QKeySequence(Qt::Key_F10));
     Row("mnuInfo", "&Informazioni...", QKeySequence());
+    Row("mnuCloseTab", "&Chiudi la scheda", QKeySequence(Qt::CTRL | Qt::Key_W));
+    Row("mnuNextTab", "Scheda s&uccessiva", QKeySequence(Qt::CTRL | Qt::Key_Tab));
+    Row("mnuPrevTab", "Scheda p&recedente", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab));
     Row("mnuClose", "Es&ci", QKeySequence());
     Row("mnuShuffle", "&Rimescola le lettere residue", QKeySequence(Qt::CTRL | Qt::Key_R));
     Row("mnuSort", "&Ordina alfabeticamente le lettere residue",
@@ -126,9 +129,10 @@ void FormMainTest::MenuCaptionsAndShortcuts()
     QCOMPARE(Item->text(), Caption);
     QCOMPARE(Item->shortcut(), Shortcut);
     const QList<QAction*> Menus = FWindow->menuBar()->actions();
-    QCOMPARE(Menus.size(), 2);
+    QCOMPARE(Menus.size(), 3);
     QCOMPARE(Menus.at(0)->text(), QStringLiteral("&File"));
-    QCOMPARE(Menus.at(1)->text(), Utf8("U&tilit\xC3\xA0"));
+    QCOMPARE(Menus.at(1)->text(), QStringLiteral("&Schede"));
+    QCOMPARE(Menus.at(2)->text(), Utf8("U&tilit\xC3\xA0"));
 }
 
 void FormMainTest::StoredGeometryIsRestored()
