@@ -4,10 +4,16 @@
 #include "anagramengine.h"
 #include "documentformat.h"
 #include "fileerror.h"
+#include "lexicon.h"
 #include "residuallines.h"
 #include "safefile.h"
+#include "tally.h"
 #include "utf8.h"
+#include "wordlist.h"
 
+#include <charconv>
+#include <cstdlib>
+#include <istream>
 #include <new>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -34,6 +40,15 @@ constexpr const char* HelpText =
     "                             write a document; ORDER lists the letters A to Z\n"
     "                             in the order residual letters are shown\n"
     "  convert IN OUT             read a document in any layout, write the current one\n"
+    "  words [--dictionary FILE]... [--limit N] [--each-line] SENTENCE [ATTEMPT]\n"
+    "                             print, as one JSON object, how many words fit the\n"
+    "                             letters still free, the best of them (200, or N;\n"
+    "                             0 for all) and the percent of vowels among those\n"
+    "                             letters. Without --dictionary the words are those\n"
+    "                             of /usr/share/dict/italian, the personal list\n"
+    "                             parole.txt and a, e, è, i, o. --each-line reads\n"
+    "                             one ATTEMPT per line of standard input and prints\n"
+    "                             one object per line\n"
     "  --help                     print this text\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written or\n"
@@ -188,9 +203,116 @@ void Convert(const std::vector<std::string>& AArgs)
     Engine.Save(AArgs[2]);
 }
 
+struct TWordsArguments
+{
+    std::vector<std::string> Dictionaries;
+    std::size_t Limit = 200;
+    bool bEachLine = false;
+    std::vector<std::u16string> Texts; // the sentence, then the attempt if given
+};
+
+std::size_t ParsedLimit(const std::string& AText)
+{
+    std::size_t Limit = 0;
+    const auto [End, Error] = std::from_chars(AText.data(), AText.data() + AText.size(), Limit);
+    if (AText.empty() || Error != std::errc() || End != AText.data() + AText.size())
+        throw EUsage("--limit takes a whole number, not '" + AText + "'");
+    return Limit;
+}
+
+TWordsArguments ParsedWordsArguments(const std::vector<std::string>& AArgs)
+{
+    TWordsArguments Result;
+    for (std::size_t I = 1; I < AArgs.size(); ++I) {
+        const std::string& Arg = AArgs[I];
+        const bool bTakesValue = Arg == "--dictionary" || Arg == "--limit";
+        if (bTakesValue && I + 1 >= AArgs.size())
+            throw EUsage("option " + Arg + " needs a value");
+        if (Arg == "--dictionary")
+            Result.Dictionaries.push_back(AArgs[++I]);
+        else if (Arg == "--limit")
+            Result.Limit = ParsedLimit(AArgs[++I]);
+        else if (Arg == "--each-line")
+            Result.bEachLine = true;
+        else if (Arg.starts_with("--"))
+            throw EUsage("unknown option '" + Arg + "'");
+        else
+            Result.Texts.push_back(Decoded(Arg));
+    }
+    if (Result.Texts.empty() || Result.Texts.size() > (Result.bEachLine ? 1u : 2u))
+        throw EUsage(Result.bEachLine ? "words --each-line takes a SENTENCE"
+                                      : "words takes a SENTENCE and an optional ATTEMPT");
+    return Result;
+}
+
+// As the settings place it: $XDG_CONFIG_HOME, or else $HOME/.config, when absolute.
+std::string PersonalWordListPath()
+{
+    const char* Config = std::getenv("XDG_CONFIG_HOME");
+    std::string Base = Config && Config[0] == '/' ? Config : "";
+    if (Base.empty()) {
+        const char* Home = std::getenv("HOME");
+        if (!Home || Home[0] != '/')
+            return {};
+        Base = std::string(Home) + "/.config";
+    }
+    return Base + "/.verbanto/parole.txt";
+}
+
+TWordList WordListFor(const TWordsArguments& AArguments)
+{
+    if (AArguments.Dictionaries.empty())
+        return DefaultWordList(SystemWordListPath, PersonalWordListPath());
+    TWordList List;
+    for (const std::string& Path : AArguments.Dictionaries)
+        List.AddListFile(Path);
+    return List;
+}
+
+void PrintWordsThatFit(const TSentenceView& AView, const TLetters& ASentence,
+                       std::u16string_view AAttempt, std::size_t ALimit, std::ostream& Out)
+{
+    TLetters Tally = ASentence;
+    TAnagram::ProcessString(AAttempt, false, Tally);
+    TWordQuery Query;
+    Query.Remainder = RemainderOf(Tally);
+    Query.Limit = ALimit;
+    const TWordMatches Matches = AView.Find(Query);
+    nlohmann::ordered_json Result;
+    Result["count"] = Matches.Count;
+    Result["words"] = nlohmann::ordered_json::array();
+    for (const std::u16string& Word : Matches.Words)
+        Result["words"].push_back(Utf16ToUtf8(Word));
+    Result["vowels"] = VowelPercent(Query.Remainder);
+    Out << Result.dump() << '\n' << std::flush;
+}
+
+void Words(const std::vector<std::string>& AArgs, std::istream& In, std::ostream& Out)
+{
+    const TWordsArguments Arguments = ParsedWordsArguments(AArgs);
+    const TLexicon Lexicon(WordListFor(Arguments).Words());
+    const TLetters Sentence = TallyOf(Arguments.Texts[0]);
+    const TSentenceView View(Lexicon, Sentence);
+    if (!Arguments.bEachLine) {
+        const std::u16string_view Attempt = Arguments.Texts.size() > 1 ? Arguments.Texts[1] : u"";
+        PrintWordsThatFit(View, Sentence, Attempt, Arguments.Limit, Out);
+        return;
+    }
+    std::string Line;
+    while (std::getline(In, Line)) {
+        if (Line.ends_with('\r'))
+            Line.pop_back();
+        const std::optional<std::u16string> Attempt = Utf8ToUtf16(Line);
+        if (!Attempt)
+            throw EUsage("a line of standard input is not valid UTF-8");
+        PrintWordsThatFit(View, Sentence, *Attempt, Arguments.Limit, Out);
+    }
+}
+
 } // namespace
 
-int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostream& Err)
+int RunCli(const std::vector<std::string>& AArgs, std::istream& In, std::ostream& Out,
+           std::ostream& Err)
 {
     try {
         if (AArgs.empty())
@@ -208,6 +330,8 @@ int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostrea
             New(AArgs);
         else if (Command == "convert")
             Convert(AArgs);
+        else if (Command == "words")
+            Words(AArgs, In, Out);
         else
             throw EUsage("unknown command '" + Command + "'");
         return ExitSuccess;

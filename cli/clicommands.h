@@ -10,5 +10,6 @@ inline constexpr int ExitFileError = 1;
 inline constexpr int ExitUsage = 2;
 
 // Runs verbanto-cli with its arguments (the program name left out) and
-// returns the exit code.
-int RunCli(const std::vector<std::string>& AArgs, std::ostream& Out, std::ostream& Err);
+// returns the exit code. In is read only by words --each-line.
+int RunCli(const std::vector<std::string>& AArgs, std::istream& In, std::ostream& Out,
+           std::ostream& Err);

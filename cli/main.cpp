@@ -5,5 +5,6 @@
 
 int main(int argc, char** argv)
 {
-    return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                  std::cerr);
 }

@@ -2,6 +2,7 @@
 #include "anagram.h"
 
 #include "anagramengine.h"
+#include "tally.h"
 
 namespace {
 
@@ -79,12 +80,7 @@ bool TAnagram::AcceptText(std::u16string_view AText, std::u16string_view Selecti
 {
     TLetters Free = FLetters;
     ProcessString(Selection, true, Free);
-    TLetters Needed;
-    ProcessString(AText, true, Needed);
-    for (char16_t L = u'A'; L <= u'Z'; ++L)
-        if (Needed[L] > 0 && Free[L] < Needed[L])
-            return false;
-    return true;
+    return Fits(TallyOf(AText), Free);
 }
 
 TAnagramStatus TAnagram::Status() const

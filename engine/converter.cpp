@@ -42,7 +42,7 @@ private:
 
 TConverter& TConverter::Instance()
 {
-    static TConverter Converter;
+    thread_local TConverter Converter;
     return Converter;
 }
 

@@ -7,8 +7,10 @@
 #include <memory>
 #include <string_view>
 
-// The process-wide transliterating converter from UTF-16 to ASCII. It is
-// opened on first use and closed at process exit.
+// The calling thread's transliterating converter from UTF-16 to ASCII. Each
+// thread gets its own, since a converter holds conversion state and a
+// buffer: it is opened on the thread's first use and closed when the thread
+// ends.
 class TConverter
 {
 public:

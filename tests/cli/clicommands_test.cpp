@@ -16,10 +16,11 @@ struct TRun
     std::string Err;
 };
 
-TRun RunCommand(const std::vector<std::string>& AArgs)
+TRun RunCommand(const std::vector<std::string>& AArgs, const std::string& AInput = {})
 {
+    std::istringstream In(AInput);
     std::ostringstream Out, Err;
-    const int Code = RunCli(AArgs, Out, Err);
+    const int Code = RunCli(AArgs, In, Out, Err);
     return {Code, Out.str(), Err.str()};
 }
 
