@@ -24,6 +24,7 @@ echo "Depends: $depends"
 # The window needs Qt's widgets and the C++ runtime: both must have been found.
 [[ $depends == *libqt6widgets6* && $depends == *libstdc++6* ]] ||
     { echo "Depends lacks the libraries"; exit 1; }
+[[ $(dpkg-deb -f "$deb" Recommends) == *witalian* ]] || { echo "Recommends lacks witalian"; exit 1; }
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
