@@ -4,12 +4,16 @@
 #include "anagramengine.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace {
 
 constexpr int MaxCount = std::numeric_limits<uint8_t>::max();
+constexpr int ScarcityBits = 16;
 
 // ASCII converts to itself, so most words of a list never need the
 // converter; the rest go through the engine's own normalisation.
@@ -29,8 +33,19 @@ struct TRanked
 {
     uint32_t Word;
     uint32_t Length;
-    double Scarcity;
+    uint32_t Scarcity;
+    bool bPersonal;
+    uint32_t AlphabeticalRank;
 };
+
+// Only the first ACount need an order: a selection, then a sort of those.
+template <typename TLess>
+void TopInOrder(std::vector<TRanked>& AItems, std::size_t ACount, TLess ALess)
+{
+    if (ACount < AItems.size())
+        std::nth_element(AItems.begin(), AItems.begin() + ACount, AItems.end(), ALess);
+    std::sort(AItems.begin(), AItems.begin() + ACount, ALess);
+}
 
 } // namespace
 
@@ -53,40 +68,63 @@ uint32_t TLexicon::MaskOf(const TCounts& ACounts)
 
 bool TLexicon::Within(const TCounts& APart, const TCounts& AWhole)
 {
-    // No early exit, so that the loop compiles to a vector compare.
-    bool bWithin = true;
+    // max(a, b) == b exactly when a <= b. Without branches or an early exit
+    // the loop compiles to a few vector instructions.
+    uint8_t Over = 0;
     for (std::size_t I = 0; I < APart.size(); ++I)
-        bWithin &= APart[I] <= AWhole[I];
-    return bWithin;
+        Over |= static_cast<uint8_t>(std::max(APart[I], AWhole[I]) ^ AWhole[I]);
+    return Over == 0;
 }
 
-TLexicon::TLexicon(const std::vector<TWord>& AWords)
+TLexicon::TLexicon(std::vector<TWord> AWords)
 {
-    std::unordered_map<std::string, uint32_t> EntryOfLetters;
+    const auto HashCounts = [](const TCounts& ACounts) {
+        return std::hash<std::string_view>()(
+            std::string_view(reinterpret_cast<const char*>(ACounts.data()), ACounts.size()));
+    };
+    std::unordered_map<TCounts, uint32_t, decltype(HashCounts)> EntryOfCounts(AWords.size(),
+                                                                              HashCounts);
     std::vector<uint32_t> EntryOfWord;
-    std::vector<TEntryWord> Words;
-    for (const TWord& Word : AWords) {
+    std::vector<std::string> LettersOfWords;
+    std::vector<TWord*> Kept;
+    EntryOfWord.reserve(AWords.size());
+    LettersOfWords.reserve(AWords.size());
+    Kept.reserve(AWords.size());
+    for (TWord& Word : AWords) {
         std::string Letters = LettersOfWord(Word.Text);
-        std::string Sorted = Letters;
-        std::sort(Sorted.begin(), Sorted.end());
         TLetters Tally;
         for (char L : Letters)
             ++Tally[static_cast<char16_t>(L)];
-        const TCounts Counts = CountsOf(Tally);
         // Beyond what a count holds the word could not fit any sentence one
         // would type; with no letters it is no word.
         if (Letters.empty() || std::any_of(Letters.begin(), Letters.end(), [&](char L) {
                 return Tally[static_cast<char16_t>(L)] > MaxCount;
             }))
             continue;
+        const TCounts Counts = CountsOf(Tally);
         const auto [Found, bNew] =
-            EntryOfLetters.try_emplace(std::move(Sorted), static_cast<uint32_t>(FEntries.size()));
+            EntryOfCounts.try_emplace(Counts, static_cast<uint32_t>(FEntries.size()));
         if (bNew)
-            FEntries.push_back(TEntry{Counts, MaskOf(Counts), static_cast<uint32_t>(Letters.size()), 0, 0});
+            FEntries.push_back(
+                TEntry{Counts, MaskOf(Counts), static_cast<uint32_t>(Letters.size()), 0, 0});
         ++FEntries[Found->second].WordCount;
         EntryOfWord.push_back(Found->second);
-        Words.push_back(TEntryWord{Word.Text, std::move(Letters), Word.bPersonal});
+        LettersOfWords.push_back(std::move(Letters));
+        Kept.push_back(&Word);
     }
+
+    std::vector<uint32_t> Alphabetical(Kept.size());
+    for (uint32_t W = 0; W < Alphabetical.size(); ++W)
+        Alphabetical[W] = W;
+    std::sort(Alphabetical.begin(), Alphabetical.end(), [&](uint32_t A, uint32_t B) {
+        if (LettersOfWords[A] != LettersOfWords[B])
+            return LettersOfWords[A] < LettersOfWords[B];
+        return Kept[A]->Text < Kept[B]->Text;
+    });
+    std::vector<uint32_t> RankOf(Kept.size());
+    for (uint32_t R = 0; R < Alphabetical.size(); ++R)
+        RankOf[Alphabetical[R]] = R;
+
     uint32_t First = 0;
     for (TEntry& Entry : FEntries) {
         Entry.FirstWord = First;
@@ -96,9 +134,10 @@ TLexicon::TLexicon(const std::vector<TWord>& AWords)
     std::vector<uint32_t> Next(FEntries.size());
     for (std::size_t E = 0; E < FEntries.size(); ++E)
         Next[E] = FEntries[E].FirstWord;
-    FWords.resize(Words.size());
-    for (std::size_t W = 0; W < Words.size(); ++W)
-        FWords[Next[EntryOfWord[W]]++] = std::move(Words[W]);
+    FWords.resize(Kept.size());
+    for (std::size_t W = 0; W < Kept.size(); ++W)
+        FWords[Next[EntryOfWord[W]]++] =
+            TEntryWord{std::move(Kept[W]->Text), Kept[W]->bPersonal, RankOf[W]};
 }
 
 bool TLexicon::EntryFits(const TEntry& AEntry, const TCounts& AFree, uint32_t AFreeMask)
@@ -121,9 +160,11 @@ TWordMatches TLexicon::FindAmong(const TIndices& AEntries, const TWordQuery& AQu
     const uint32_t FreeMask = MaskOf(Free);
     const TCounts Wanted = CountsOf(AQuery.Contains);
     const uint32_t WantedMask = MaskOf(Wanted);
-    std::array<double, LetterCount> Weight{};
+    // 1 / count in fixed point: a word that fits uses at most the count of
+    // each letter, so its sum stays within 26 << ScarcityBits.
+    std::array<uint32_t, std::tuple_size_v<TCounts>> Weight{};
     for (int I = 0; I < LetterCount; ++I)
-        Weight[I] = Free[I] > 0 ? 1.0 / Free[I] : 0.0;
+        Weight[I] = Free[I] > 0 ? (1u << ScarcityBits) / Free[I] : 0;
 
     TWordMatches Matches;
     std::vector<TRanked> Ranked;
@@ -132,36 +173,33 @@ TWordMatches TLexicon::FindAmong(const TIndices& AEntries, const TWordQuery& AQu
         if (!EntryFits(Entry, Free, FreeMask) || (Entry.Mask & WantedMask) != WantedMask ||
             !Within(Wanted, Entry.Counts))
             continue;
-        double Scarcity = 0;
-        for (int I = 0; I < LetterCount; ++I)
+        uint32_t Scarcity = 0;
+        for (std::size_t I = 0; I < Weight.size(); ++I)
             Scarcity += Entry.Counts[I] * Weight[I];
         for (uint32_t W = Entry.FirstWord; W < Entry.FirstWord + Entry.WordCount; ++W)
-            Ranked.push_back(TRanked{W, Entry.Length, Scarcity});
+            Ranked.push_back(TRanked{W, Entry.Length, Scarcity, FWords[W].bPersonal,
+                                     FWords[W].AlphabeticalRank});
     }
     Matches.Count = Ranked.size();
 
-    const auto Alphabetical = [&](const TRanked& A, const TRanked& B) {
-        const TEntryWord& WA = FWords[A.Word];
-        const TEntryWord& WB = FWords[B.Word];
-        if (WA.Letters != WB.Letters)
-            return WA.Letters < WB.Letters;
-        return WA.Text < WB.Text;
+    const auto Alphabetical = [](const TRanked& A, const TRanked& B) {
+        return A.AlphabeticalRank < B.AlphabeticalRank;
     };
-    const auto ByRank = [&](const TRanked& A, const TRanked& B) {
+    const auto ByRank = [](const TRanked& A, const TRanked& B) {
         if (A.Length != B.Length)
             return A.Length > B.Length;
         if (A.Scarcity != B.Scarcity)
             return A.Scarcity > B.Scarcity;
-        if (FWords[A.Word].bPersonal != FWords[B.Word].bPersonal)
-            return FWords[A.Word].bPersonal;
-        return Alphabetical(A, B);
+        if (A.bPersonal != B.bPersonal)
+            return A.bPersonal;
+        return A.AlphabeticalRank < B.AlphabeticalRank;
     };
     const std::size_t Shown =
         AQuery.Limit == 0 ? Ranked.size() : std::min(AQuery.Limit, Ranked.size());
     if (AQuery.bAlphabetical)
-        std::partial_sort(Ranked.begin(), Ranked.begin() + Shown, Ranked.end(), Alphabetical);
+        TopInOrder(Ranked, Shown, Alphabetical);
     else
-        std::partial_sort(Ranked.begin(), Ranked.begin() + Shown, Ranked.end(), ByRank);
+        TopInOrder(Ranked, Shown, ByRank);
     Matches.Words.reserve(Shown);
     for (std::size_t I = 0; I < Shown; ++I)
         Matches.Words.push_back(FWords[Ranked[I].Word].Text);

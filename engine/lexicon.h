@@ -36,12 +36,13 @@ struct TWordMatches
 // Ranking: longer words (in letters) first; among words of one length, the
 // ones using the scarcest letters of the remainder first, scarcity being the
 // sum over the word's letters of 1 / (that letter's count in the
-// remainder); then personal words before the others; then alphabetically.
+// remainder, in steps of 1/65536); then personal words before the others;
+// then alphabetically.
 // Alphabetical order compares the words' letters A to Z, then their spelling.
 class TLexicon
 {
 public:
-    explicit TLexicon(const std::vector<TWord>& AWords);
+    explicit TLexicon(std::vector<TWord> AWords);
 
     std::size_t WordCount() const { return FWords.size(); }
     TWordMatches Find(const TWordQuery& AQuery) const;
@@ -66,8 +67,9 @@ private:
     struct TEntryWord
     {
         std::u16string Text;
-        std::string Letters;
         bool bPersonal;
+        // Position in alphabetical order, so that ranking compares numbers.
+        uint32_t AlphabeticalRank;
     };
 
     static TCounts CountsOf(const TLetters& ALetters);

@@ -24,6 +24,10 @@ std::u16string_view Trimmed(std::u16string_view ALine)
 
 bool HasLetters(std::u16string_view AWord)
 {
+    // Most words of a list show a plain letter at once; the converter is
+    // needed only to learn whether other characters stand for letters.
+    if (std::any_of(AWord.begin(), AWord.end(), [](char16_t C) { return FilterLetter(C) != 0; }))
+        return true;
     const TLetters Tally = TallyOf(AWord);
     for (char16_t L = u'A'; L <= u'Z'; ++L)
         if (Tally[L] > 0)
@@ -54,6 +58,9 @@ void TWordList::AddPersonalFile(const std::string& APath)
 
 void TWordList::AddListText(std::u16string_view AText, bool bPersonal)
 {
+    // Roughly one word per ten code units; too few buckets would mean
+    // rehashing again and again on a large list.
+    FIndex.reserve(FIndex.size() + AText.size() / 10);
     ForEachLine(AText, [&](std::u16string_view ALine) {
         if (bPersonal && ALine.starts_with(u'-'))
             Remove(Trimmed(ALine.substr(1)));
@@ -67,32 +74,31 @@ void TWordList::Add(std::u16string_view AWord, bool bPersonal)
     AWord = Trimmed(AWord);
     if (!HasLetters(AWord))
         return;
-    const auto [Found, bAdded] =
-        FWords.try_emplace(FoldCase(AWord), TEntry{TWord{std::u16string(AWord), bPersonal}, FNextOrder});
-    if (bAdded)
-        ++FNextOrder;
-    else if (bPersonal)
-        Found->second.Word.bPersonal = true; // the user's own choice ranks it, spelling stays
-
+    const auto [Found, bAdded] = FIndex.try_emplace(FoldCase(AWord), FWords.size());
+    if (bAdded) {
+        FWords.push_back(TWord{std::u16string(AWord), bPersonal});
+        FRemoved.push_back(false);
+    } else if (bPersonal) {
+        FWords[Found->second].bPersonal = true; // the user's own choice ranks it, spelling stays
+    }
 }
 
 void TWordList::Remove(std::u16string_view AWord)
 {
-    FWords.erase(FoldCase(Trimmed(AWord)));
+    const auto Found = FIndex.find(FoldCase(Trimmed(AWord)));
+    if (Found == FIndex.end())
+        return;
+    FRemoved[Found->second] = true;
+    FIndex.erase(Found);
 }
 
 std::vector<TWord> TWordList::Words() const
 {
-    std::vector<const TEntry*> Entries;
-    Entries.reserve(FWords.size());
-    for (const auto& [Folded, Entry] : FWords)
-        Entries.push_back(&Entry);
-    std::sort(Entries.begin(), Entries.end(),
-              [](const TEntry* A, const TEntry* B) { return A->Order < B->Order; });
     std::vector<TWord> Result;
-    Result.reserve(Entries.size());
-    for (const TEntry* Entry : Entries)
-        Result.push_back(Entry->Word);
+    Result.reserve(FIndex.size());
+    for (std::size_t I = 0; I < FWords.size(); ++I)
+        if (!FRemoved[I])
+            Result.push_back(FWords[I]);
     return Result;
 }
 

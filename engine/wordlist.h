@@ -33,18 +33,14 @@ public:
 
     // In the order the words were first given.
     std::vector<TWord> Words() const;
-    std::size_t Size() const { return FWords.size(); }
+    std::size_t Size() const { return FIndex.size(); }
 
 private:
-    struct TEntry
-    {
-        TWord Word;
-        uint64_t Order;
-    };
-
-    // By the case-folded spelling.
-    std::unordered_map<std::u16string, TEntry> FWords;
-    uint64_t FNextOrder = 0;
+    // Every word ever added, in order; a removed one is kept but skipped.
+    std::vector<TWord> FWords;
+    std::vector<bool> FRemoved;
+    // Position in FWords of each word present, by its case-folded spelling.
+    std::unordered_map<std::u16string, std::size_t> FIndex;
 };
 
 // Where the system's Italian word list is installed.
