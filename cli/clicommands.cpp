@@ -294,7 +294,8 @@ void Words(const std::vector<std::string>& AArgs, std::istream& In, std::ostream
     const TLetters Sentence = TallyOf(Arguments.Texts[0]);
     const TSentenceView View(Lexicon, Sentence);
     if (!Arguments.bEachLine) {
-        const std::u16string_view Attempt = Arguments.Texts.size() > 1 ? Arguments.Texts[1] : u"";
+        const std::u16string_view Attempt =
+            Arguments.Texts.size() > 1 ? std::u16string_view(Arguments.Texts[1]) : std::u16string_view();
         PrintWordsThatFit(View, Sentence, Attempt, Arguments.Limit, Out);
         return;
     }
