@@ -63,9 +63,9 @@ bool TFailingAllocations::Failed() const
     return Refused;
 }
 
-// Replaced as a pair, on std::malloc and std::free, so that a sanitizer's
-// own operator delete never meets a block from this operator new. The
-// library's array and nothrow forms call these.
+// Replaced together, every form on std::malloc and std::free, so that a
+// sanitizer's own operator delete never meets a block from these, nor ours
+// one from the sanitizer's (it replaces the array and nothrow forms too).
 void* operator new(std::size_t ASize)
 {
     if (MustFail(ASize))
@@ -81,6 +81,45 @@ void operator delete(void* ABlock) noexcept
 }
 
 void operator delete(void* ABlock, std::size_t) noexcept
+{
+    std::free(ABlock);
+}
+
+void* operator new(std::size_t ASize, const std::nothrow_t&) noexcept
+{
+    try {
+        return ::operator new(ASize);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t ASize)
+{
+    return ::operator new(ASize);
+}
+
+void* operator new[](std::size_t ASize, const std::nothrow_t& ATag) noexcept
+{
+    return ::operator new(ASize, ATag);
+}
+
+void operator delete(void* ABlock, const std::nothrow_t&) noexcept
+{
+    std::free(ABlock);
+}
+
+void operator delete[](void* ABlock) noexcept
+{
+    std::free(ABlock);
+}
+
+void operator delete[](void* ABlock, std::size_t) noexcept
+{
+    std::free(ABlock);
+}
+
+void operator delete[](void* ABlock, const std::nothrow_t&) noexcept
 {
     std::free(ABlock);
 }
