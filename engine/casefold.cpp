@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "casefold.h"
 
+#include <algorithm>
+
 #include <locale.h>
 #include <wctype.h>
 
@@ -58,6 +60,12 @@ std::u16string FoldCase(std::u16string_view AText)
 {
     std::u16string Folded;
     Folded.reserve(AText.size());
+    // Most words of a list are plain ASCII and fold without any lookup.
+    if (std::all_of(AText.begin(), AText.end(), [](char16_t C) { return C < 0x80; })) {
+        for (const char16_t C : AText)
+            Folded.push_back(C >= u'A' && C <= u'Z' ? C + 0x20 : C);
+        return Folded;
+    }
     for (std::size_t I = 0; I < AText.size(); ++I) {
         const char16_t C = AText[I];
         if (!IsHighSurrogate(C) || I + 1 == AText.size() || !IsLowSurrogate(AText[I + 1])) {

@@ -4,6 +4,7 @@
 #include "anagramengine.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <string_view>
@@ -78,9 +79,17 @@ bool TLexicon::Within(const TCounts& APart, const TCounts& AWhole)
 
 TLexicon::TLexicon(std::vector<TWord> AWords)
 {
+    // The counts as four machine words, mixed by multiplication: far cheaper
+    // than hashing them as a string of bytes.
     const auto HashCounts = [](const TCounts& ACounts) {
-        return std::hash<std::string_view>()(
-            std::string_view(reinterpret_cast<const char*>(ACounts.data()), ACounts.size()));
+        uint64_t Hash = 0;
+        for (std::size_t I = 0; I < ACounts.size(); I += sizeof(uint64_t)) {
+            uint64_t Part;
+            std::memcpy(&Part, ACounts.data() + I, sizeof Part);
+            Hash = (Hash ^ Part) * 0x9E3779B97F4A7C15u;
+            Hash ^= Hash >> 29;
+        }
+        return static_cast<std::size_t>(Hash);
     };
     std::unordered_map<TCounts, uint32_t, decltype(HashCounts)> EntryOfCounts(AWords.size(),
                                                                               HashCounts);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -97,6 +99,11 @@ std::string_view ByteOrderMark(TTextEncoding AEncoding)
 
 std::u16string DecodeText(std::string_view ABytes)
 {
+    // Unmarked UTF-8 is learnt by decoding it; that decoding is the result,
+    // so a large list is not decoded twice.
+    if (!ABytes.starts_with(Utf16LeMark) && !ABytes.starts_with(Utf8Mark))
+        if (std::optional<std::u16string> Decoded = Utf8ToUtf16(ABytes))
+            return std::move(*Decoded);
     const TTextEncoding Encoding = DetectTextEncoding(ABytes);
     return DecodeTextAs(ABytes.substr(ByteOrderMark(Encoding).size()), Encoding);
 }

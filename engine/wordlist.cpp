@@ -92,7 +92,17 @@ void TWordList::Remove(std::u16string_view AWord)
     FIndex.erase(Found);
 }
 
-std::vector<TWord> TWordList::Words() const
+std::vector<TWord> TWordList::Words() &&
+{
+    std::vector<TWord> Result;
+    Result.reserve(FIndex.size());
+    for (std::size_t I = 0; I < FWords.size(); ++I)
+        if (!FRemoved[I])
+            Result.push_back(std::move(FWords[I]));
+    return Result;
+}
+
+std::vector<TWord> TWordList::Words() const&
 {
     std::vector<TWord> Result;
     Result.reserve(FIndex.size());

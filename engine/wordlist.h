@@ -32,7 +32,9 @@ public:
     void Remove(std::u16string_view AWord);
 
     // In the order the words were first given.
-    std::vector<TWord> Words() const;
+    std::vector<TWord> Words() const&;
+    // The same, taking the words out of a list no longer needed.
+    std::vector<TWord> Words() &&;
     std::size_t Size() const { return FIndex.size(); }
 
 private:
