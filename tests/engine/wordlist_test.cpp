@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -65,6 +66,22 @@ TEST(WordListTest, PersonalListAddsRemovesAndRanksWords)
     EXPECT_EQ(Texts(List), Expected);
     // "Arte" makes the list's "arte" personal, spelt as the list has it.
     EXPECT_EQ(Personal(List), (std::vector<std::u16string>{u"arte", u"caos", u"zucca"}));
+}
+
+// Taking the words out must skip the removed ones and keep the flags, as
+// copying them does.
+TEST(WordListTest, WordsTakenOutMatchTheCopy)
+{
+    TWordList List;
+    List.AddListFile(ItalianCrLf);
+    List.AddPersonalFile(WordsDir + "/personali.txt");
+    const std::vector<TWord> Copied = List.Words();
+    const std::vector<TWord> Taken = std::move(List).Words();
+    ASSERT_EQ(Taken.size(), Copied.size());
+    for (std::size_t I = 0; I < Taken.size(); ++I) {
+        EXPECT_EQ(Taken[I].Text, Copied[I].Text);
+        EXPECT_EQ(Taken[I].bPersonal, Copied[I].bPersonal);
+    }
 }
 
 struct TMergeCase
