@@ -68,9 +68,10 @@ pid_t StartProgram(const std::vector<std::string>& AArgv)
     return Pid;
 }
 
-bool CanRunAsOrdinaryUser()
+bool CanRunAsOrdinaryUser(const std::string& AProgram)
 {
-    return ::geteuid() == 0 && RunProgram({"setpriv", "--version"}).ExitStatus == 0;
+    // The build may lie in a folder the ordinary user cannot enter.
+    return ::geteuid() == 0 && RunProgram(AsOrdinaryUser({AProgram, "--help"})).ExitStatus == 0;
 }
 
 std::vector<std::string> AsOrdinaryUser(const std::vector<std::string>& AArgv,

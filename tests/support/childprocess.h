@@ -26,9 +26,9 @@ pid_t StartProgram(const std::vector<std::string>& AArgv);
 constexpr uid_t OrdinaryUid = 65534;
 constexpr gid_t OrdinaryGid = 65534;
 
-// Whether a process can become an ordinary user: we are root and have
-// setpriv for the programs.
-bool CanRunAsOrdinaryUser();
+// Whether AProgram can run as an ordinary user: we are root, have setpriv,
+// and the user may reach and run it.
+bool CanRunAsOrdinaryUser(const std::string& AProgram);
 
 // AArgv run as uid and gid OrdinaryUid and OrdinaryGid with AGroups as
 // its only supplementary groups.
