@@ -7,12 +7,12 @@
 #include "lexicon.h"
 #include "residuallines.h"
 #include "safefile.h"
+#include "settingsfolder.h"
 #include "tally.h"
 #include "utf8.h"
 #include "wordlist.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <istream>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -245,18 +245,10 @@ TWordsArguments ParsedWordsArguments(const std::vector<std::string>& AArgs)
     return Result;
 }
 
-// As the settings place it: $XDG_CONFIG_HOME, or else $HOME/.config, when absolute.
 std::string PersonalWordListPath()
 {
-    const char* Config = std::getenv("XDG_CONFIG_HOME");
-    std::string Base = Config && Config[0] == '/' ? Config : "";
-    if (Base.empty()) {
-        const char* Home = std::getenv("HOME");
-        if (!Home || Home[0] != '/')
-            return {};
-        Base = std::string(Home) + "/.config";
-    }
-    return Base + "/.verbanto/parole.txt";
+    const std::string Folder = SettingsFolderPath();
+    return Folder.empty() ? Folder : Folder + "/parole.txt";
 }
 
 TWordList WordListFor(const TWordsArguments& AArguments)

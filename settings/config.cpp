@@ -5,9 +5,11 @@
 #include "filereading.h"
 #include "inifile.h"
 #include "safefile.h"
+#include "settingsfolder.h"
 #include "textencoding.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
 #include <algorithm>
@@ -191,14 +193,10 @@ QString TConfigDirLookup::Get()
 {
     if (!FCached.isEmpty())
         return FCached;
-    QString Base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!QDir::isAbsolutePath(Base)) {
-        const QString Home = qEnvironmentVariable("HOME");
-        if (!QDir::isAbsolutePath(Home))
-            return {};
-        Base = Home + QStringLiteral("/.config");
-    }
-    FCached = QDir::cleanPath(Base + QStringLiteral("/.verbanto")) + u'/';
+    const std::string Folder = SettingsFolderPath();
+    if (Folder.empty())
+        return {};
+    FCached = QDir::cleanPath(QFile::decodeName(Folder.c_str())) + u'/';
     // A folder that cannot be made shows up as a failing write later.
     QDir().mkpath(FCached);
     return FCached;
